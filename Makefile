@@ -1,5 +1,5 @@
 # Thin wrapper over the CMake presets; every target first installs what is missing.
-.PHONY: all deps build run test sanitize bench clean
+.PHONY: all deps build run test sanitize bench package check-deb clean
 
 all: build
 
@@ -23,6 +23,12 @@ sanitize: deps
 
 bench: build
 	./build/default/bench/core_bench
+
+package: build
+	cpack --config build/default/CPackConfig.cmake -B build/package
+
+check-deb: build
+	tools/check-deb.sh
 
 clean:
 	rm -rf build

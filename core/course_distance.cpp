@@ -14,8 +14,8 @@ constexpr double kWestwardBase = 270;
 }  // namespace
 
 float PlaneDistance(float departure, float latDiff) {
-    const double dep = departure;
-    const double lat = latDiff;
+    const auto dep = static_cast<double>(departure);
+    const auto lat = static_cast<double>(latDiff);
     return static_cast<float>(std::sqrt(dep * dep + lat * lat));
 }
 

@@ -54,10 +54,11 @@ std::uint64_t RoundedUnits(double magnitude, std::uint64_t scale) {
 
 void AppendDigits(std::string& text, std::uint64_t value, int leastDigits) {
     std::array<char, 24> buffer{};
-    auto first = buffer.end();
+    char* const end = buffer.data() + buffer.size();
+    char* first = end;
     for (int count = 0; value > 0 || count < leastDigits; ++count, value /= 10)
         *--first = static_cast<char>('0' + value % 10);
-    text.append(first, buffer.end());
+    text.append(first, end);
 }
 
 // Magnitudes beyond 2^52, and patterns with more decimals than a double holds.

@@ -7,6 +7,7 @@ packages=(
     cmake make g++ pkg-config
     libgtest-dev libbenchmark-dev
     qt6-base-dev fonts-liberation
+    dpkg-dev desktop-file-utils
 )
 
 missing=()
