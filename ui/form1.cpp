@@ -71,6 +71,12 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     toolkit::GiveFocus(Text1);
 }
 
+// Destroying the window moves the focus out of its fields; by then there is no Form1
+// left to handle that.
+Form1::~Form1() {
+    for (toolkit::Field* field : Fields()) field->disconnect(this);
+}
+
 char16_t Form1::OnFieldKey(toolkit::Field* field, char16_t character) {
     if (character == kBackspace || character == kTab || IsCoordinateCharacter(character))
         return character;

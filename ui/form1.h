@@ -17,6 +17,9 @@ class Form1 : public QWidget {
 
 public:
     explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
 
     // Named as on the form, so that handlers and tests read like the layout table.
     toolkit::Field* Text1;
