@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QTimer>
 
 #include "form_fixture.h"
@@ -60,27 +61,47 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("58:00:00"));
     }
 
-    // A key filter alone would let pasted text through untouched.
-    void pasteIsFilteredAndCut_data() {
-        QTest::addColumn<QString>("clipboard");
+    // A key filter alone would let pasted, dropped or composed text through untouched.
+    void everyRouteInIsFiltered_data() {
+        QTest::addColumn<QString>("route");
+        QTest::addColumn<QString>("incoming");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("junk among digits") << "5a8:-0 0"
-                                           << "58:00";
-        QTest::newRow("longer than the field") << "58:00:00:00"
-                                               << "58:00:00";
-        QTest::newRow("nothing usable") << "abc"
-                                        << "";
+        for (const char* route : {"Ctrl+V", "Shift+Insert", "menu", "drop", "input method"}) {
+            QTest::addRow("%s, junk among digits", route) << route << "5a8:-0 0"
+                                                          << "58:00";
+            QTest::addRow("%s, longer than the field", route) << route << "58:00:00:00"
+                                                              << "58:00:00";
+            QTest::addRow("%s, nothing usable", route) << route << "abc"
+                                                       << "";
+        }
     }
-    void pasteIsFilteredAndCut() {
-        QFETCH(QString, clipboard);
+    void everyRouteInIsFiltered() {
+        QFETCH(QString, route);
+        QFETCH(QString, incoming);
         QFETCH(QString, kept);
-        QApplication::clipboard()->setText(clipboard);
-        m_form->Text1->clear();
-        QTest::keyClick(m_form->Text1, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(m_form->Text1->text(), kept);
-        m_form->Text1->clear();
-        m_form->Text1->paste();  // the context menu's route
-        QCOMPARE(m_form->Text1->text(), kept);
+        QLineEdit* field = m_form->Text1;
+        field->clear();
+        QApplication::clipboard()->setText(incoming);
+        if (route == "Ctrl+V") {
+            QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        } else if (route == "Shift+Insert") {
+            QTest::keyClick(field, Qt::Key_Insert, Qt::ShiftModifier);
+        } else if (route == "menu") {
+            field->paste();
+        } else if (route == "drop") {
+            QMimeData data;
+            data.setText(incoming);
+            const QPoint at = field->rect().center();
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(field, &enter);
+            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(field, &drop);
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(incoming);
+            QApplication::sendEvent(field, &commit);
+        }
+        QCOMPARE(field->text(), kept);
     }
 
     void enterMovesToTheNextControl() {
