@@ -1,5 +1,5 @@
 # Thin wrapper over the CMake presets; every target first installs what is missing.
-.PHONY: all deps build run test sanitize bench package check-deb clean
+.PHONY: all deps build run test sanitize fuzz tidy bench package check-deb clean
 
 all: build
 
@@ -20,6 +20,12 @@ sanitize: deps
 	cmake --preset sanitize
 	cmake --build --preset sanitize
 	ctest --preset sanitize
+
+fuzz: deps
+	tools/run-fuzz.sh
+
+tidy: deps
+	tools/run-tidy.sh
 
 bench: build
 	./build/default/bench/core_bench

@@ -8,6 +8,8 @@ packages=(
     libgtest-dev libbenchmark-dev
     qt6-base-dev fonts-liberation
     dpkg-dev desktop-file-utils
+    clang libclang-rt-14-dev clang-tidy
+    xvfb openbox xdotool dbus-daemon at-spi2-core python3-pyatspi imagemagick
 )
 
 missing=()

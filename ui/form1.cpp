@@ -1,6 +1,7 @@
 #include "ui/form1.h"
 
 #include <algorithm>
+#include <array>
 
 #include "core/navigation.h"
 #include "ui/coordinate_validator.h"
@@ -16,23 +17,28 @@ constexpr Rgb kFocusedFieldColour{192, 255, 255};  // light cyan
 constexpr Rgb kIdleFieldColour{255, 255, 192};     // light yellow
 constexpr Rgb kFieldTextColour{0, 0, 128};         // navy
 
-constexpr toolkit::FormSpec kForm{"   Styrmark beräkning", 6090, 5400, {0, 128, 128},
-                                  "MS Sans Serif",         12,   true};
+constexpr toolkit::FormSpec kForm{.caption = "   Styrmark beräkning",
+                                  .width = 6090,
+                                  .height = 5400,
+                                  .background = {0, 128, 128},  // teal
+                                  .fontFamily = "MS Sans Serif",
+                                  .fontPoints = 12,
+                                  .bold = true};
 
 // clang-format off
-constexpr ControlSpec kControls[] = {
-    // name       kind                  text                                          left   top  width height tab max accessible name
-    {"Label1_0", ControlKind::Label,  "Mina Koordinater Lat Long",                    870,  270, 4425, 405, 5},
-    {"Text1",    ControlKind::Field,  "58:00:00",                                     480,  840, 2355, 435, 0, 8, "Min latitud"},
-    {"Text2",    ControlKind::Field,  "17:00:00",                                    3330,  810, 2355, 435, 1, 9, "Min longitud"},
-    {"Label1_1", ControlKind::Label,  "Styrmark Koordinater Lat Long",                840, 1740, 4425, 405, 6},
-    {"Text3",    ControlKind::Field,  "57:00:00",                                     480, 2280, 2355, 405, 2, 8, "Styrmärkets latitud"},
-    {"Text4",    ControlKind::Field,  "18:00:00",                                    3330, 2280, 2355, 405, 3, 9, "Styrmärkets longitud"},
-    {"Label1_3", ControlKind::Label,  "Kurs och Distans",                            2010, 2910, 2535, 405, 9},
-    {"Label2",   ControlKind::Label,  "",                                             510, 3450, 5175, 405, 8},
-    {"Command1", ControlKind::Button, "Kurs o Distans till Styrmark",                1170, 4200, 4005, 645, 4},
-    {"Label1_2", ControlKind::Label,  "Du måste skriva koordinater enl. 59:04:30",    180, 4950, 5865, 315, 7},
-};
+constexpr auto kControls = std::to_array<ControlSpec>({
+ // name        kind                 text                                        left   top width height tab max accessible name
+    {"Label1_0", ControlKind::Label,  "Mina Koordinater Lat Long",                  870,  270, 4425, 405, 5},
+    {"Text1",    ControlKind::Field,  "58:00:00",                                   480,  840, 2355, 435, 0, 8, "Min latitud"},
+    {"Text2",    ControlKind::Field,  "17:00:00",                                  3330,  810, 2355, 435, 1, 9, "Min longitud"},
+    {"Label1_1", ControlKind::Label,  "Styrmark Koordinater Lat Long",              840, 1740, 4425, 405, 6},
+    {"Text3",    ControlKind::Field,  "57:00:00",                                   480, 2280, 2355, 405, 2, 8, "Styrmärkets latitud"},
+    {"Text4",    ControlKind::Field,  "18:00:00",                                  3330, 2280, 2355, 405, 3, 9, "Styrmärkets longitud"},
+    {"Label1_3", ControlKind::Label,  "Kurs och Distans",                          2010, 2910, 2535, 405, 9},
+    {"Label2",   ControlKind::Label,  "",                                           510, 3450, 5175, 405, 8},
+    {"Command1", ControlKind::Button, "Kurs o Distans till Styrmark",              1170, 4200, 4005, 645, 4},
+    {"Label1_2", ControlKind::Label,  "Du måste skriva koordinater enl. 59:04:30",  180, 4950, 5865, 315, 7},
+});
 // clang-format on
 
 constexpr int kLeastTextLength = 6;
@@ -110,7 +116,7 @@ void Form1::OnCompute() {
         // Never leave an old answer beside positions it does not belong to.
         Label2->clear();
         toolkit::ShowMessage(this, ShortInputMessage(), QString::fromUtf8(kApplicationTitle));
-        const auto unusable = std::find_if(fields.begin(), fields.end(), [](auto* field) {
+        const auto* const unusable = std::find_if(fields.begin(), fields.end(), [](auto* field) {
             return !DmsToDegrees(toolkit::FieldText(field));
         });
         toolkit::GiveFocus(*unusable);

@@ -10,7 +10,7 @@
 namespace styrmark {
 
 // Titles every message box.
-inline constexpr char kApplicationTitle[] = "Styrmark";
+inline constexpr const char* kApplicationTitle = "Styrmark";
 
 class Form1 : public QWidget {
     Q_OBJECT

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds the fuzz preset and runs the core fuzzer for a bounded time, 60 seconds
+# unless given: tools/run-fuzz.sh [seconds]. Any crash, leak or broken invariant
+# fails the run and leaves the input in build/fuzz/run/artifacts/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${1:-60}
+
+cmake --preset fuzz
+cmake --build --preset fuzz
+
+# The fuzzer adds to the corpus it is given; keep the seeds in fuzz/corpus as they are.
+work=build/fuzz/run
+rm -rf "$work"
+mkdir -p "$work/corpus" "$work/artifacts"
+cp fuzz/corpus/* "$work/corpus/"
+
+build/fuzz/fuzz/core_fuzz -max_total_time="$seconds" -print_final_stats=1 \
+    -artifact_prefix="$work/artifacts/" "$work/corpus"
