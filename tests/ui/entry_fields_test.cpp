@@ -9,19 +9,10 @@
 namespace styrmark {
 
 // What the four fields let in, and how they guard leaving them too short.
-class EntryFieldsTest : public QObject {
+class EntryFieldsTest : public FormTest {
     Q_OBJECT
 
 private slots:
-    void init() {
-        m_messages = std::make_unique<MessageLog>();
-        m_form = ShowForm();
-    }
-    void cleanup() {
-        m_form.reset();
-        m_messages.reset();
-    }
-
     void typingKeepsOnlyDigitsAndColons_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
@@ -201,10 +192,6 @@ private slots:
         QCOMPARE(m_messages->texts.size(), 0);
         QCOMPARE(Background(m_form->Text1), kLightYellow);
     }
-
-private:
-    std::unique_ptr<MessageLog> m_messages;
-    std::unique_ptr<Form1> m_form;
 };
 
 }  // namespace styrmark

@@ -9,19 +9,10 @@
 namespace styrmark {
 
 // The window as it opens, its layout, and the compute command.
-class Form1Test : public QObject {
+class Form1Test : public FormTest {
     Q_OBJECT
 
 private slots:
-    void init() {
-        m_messages = std::make_unique<MessageLog>();
-        m_form = ShowForm();
-    }
-    void cleanup() {
-        m_form.reset();
-        m_messages.reset();
-    }
-
     void opensWithDefaults() {
         QCOMPARE(m_form->windowTitle(), QStringLiteral("   Styrmark beräkning"));
         QCOMPARE(m_form->size(), QSize(406, 360));
@@ -159,10 +150,6 @@ private slots:
                                     .arg(font.family())));
         }
     }
-
-private:
-    std::unique_ptr<MessageLog> m_messages;
-    std::unique_ptr<Form1> m_form;
 };
 
 }  // namespace styrmark

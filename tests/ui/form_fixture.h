@@ -29,13 +29,27 @@ struct MessageLog {
 
 inline const QString kShortInputMessage = QStringLiteral("Indata måste skrivas ex. 58:00:00");
 
-inline std::unique_ptr<Form1> ShowForm() {
-    auto form = std::make_unique<Form1>();
-    form->show();
-    QApplication::setActiveWindow(form.get());
-    if (!QTest::qWaitForWindowActive(form.get())) qFatal("the window never became active");
-    return form;
-}
+// Each test function gets a freshly shown, active window and an empty message log.
+class FormTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        m_messages = std::make_unique<MessageLog>();
+        m_form = std::make_unique<Form1>();
+        m_form->show();
+        QApplication::setActiveWindow(m_form.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    }
+    void cleanup() {
+        m_form.reset();
+        m_messages.reset();
+    }
+
+protected:
+    std::unique_ptr<MessageLog> m_messages;
+    std::unique_ptr<Form1> m_form;
+};
 
 inline QColor Background(const QWidget* widget) {
     return widget->palette().color(widget->backgroundRole());
