@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# Runs e2e_test.py against the real program on a desktop of its own: a private X
+# server, window manager, D-Bus session and accessibility bus, so that it needs no
+# display and disturbs no other test running at the same time.
+#
+# Usage: run_e2e.sh PROGRAM DECIMAL_SEPARATOR
+# The window is checked twice, at Qt scale factor 1 and 2. Pictures and logs stay in
+# a directory under $TMPDIR when something fails.
+set -euo pipefail
+
+if [ $# -ne 2 ]; then
+    echo "usage: $0 PROGRAM DECIMAL_SEPARATOR" >&2
+    exit 2
+fi
+
+# Everything below runs inside a D-Bus session of its own, which ends with us.
+if [ -z "${STYRMARK_E2E_WORK:-}" ]; then
+    for command in dbus-run-session Xvfb openbox xdotool import; do
+        command -v "$command" >/dev/null || missing="${missing:-} $command"
+    done
+    /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || missing="${missing:-} pyatspi"
+    if [ -n "${missing:-}" ]; then
+        echo "FAIL: missing$missing; tools/install-deps.sh installs them" >&2
+        exit 1
+    fi
+    # The bus daemons started on demand inherit this environment. A display left set
+    # would get our accessibility bus announced on it; without a runtime directory of
+    # its own, the bus socket would go where parallel runs share it.
+    unset DISPLAY AT_SPI_BUS_ADDRESS
+    STYRMARK_E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/styrmark-e2e.XXXXXX")
+    export STYRMARK_E2E_WORK XDG_RUNTIME_DIR=$STYRMARK_E2E_WORK/runtime
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    dbus-run-session -- "$0" "$@" &
+    session=$!
+    # dbus-run-session passes no signal on; the run inside cleans up when told to stop.
+    trap 'kill "$(cat "$STYRMARK_E2E_WORK/run.pid" 2>/dev/null)" 2>/dev/null' TERM INT HUP
+    while true; do
+        status=0
+        wait "$session" || status=$?
+        kill -0 "$session" 2>/dev/null || exit "$status"
+    done
+fi
+echo $$ >"$STYRMARK_E2E_WORK/run.pid"
+
+program=$(realpath "$1")
+separator=$2
+here=$(cd "$(dirname "$0")" && pwd)
+work=$STYRMARK_E2E_WORK
+pids=()
+
+cleanup() {
+    local status=$?
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        kill "${pids[i]}" 2>/dev/null || true
+        wait "${pids[i]}" 2>/dev/null || true
+    done
+    if [ "$status" -eq 0 ]; then
+        rm -rf "$work"
+    else
+        echo "e2e: pictures and logs kept in $work" >&2
+    fi
+}
+trap cleanup EXIT
+trap 'exit 143' TERM INT HUP
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Polls a command for up to $1 seconds.
+poll() {
+    local seconds=$1
+    shift
+    for ((tenths = 0; tenths < seconds * 10; tenths++)); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Xvfb picks a free display itself and writes its number once it accepts clients.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+poll 10 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+DISPLAY=:$(head -n 1 "$work/display")
+export DISPLAY
+
+# A window manager, so that the window is framed, activated and closed as on a desktop;
+# its own configuration file keeps a user's key bindings out.
+openbox --config-file /etc/xdg/openbox/rc.xml >"$work/openbox.log" 2>&1 &
+pids+=($!)
+poll 10 xdotool get_desktop || fail "openbox did not take over $DISPLAY: $(cat "$work/openbox.log")"
+
+# Asking for the desktop starts the accessibility bus and its registry before the
+# program looks for them.
+timeout 30 /usr/bin/python3 -c 'import pyatspi; pyatspi.Registry.getDesktop(0)' ||
+    fail "the accessibility bus did not come up"
+
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
+for scale in 1 2; do
+    started=$SECONDS
+    QT_SCALE_FACTOR=$scale "$program" >"$work/program-scale$scale.log" 2>&1 &
+    program_pid=$!
+    pids+=("$program_pid")
+    # In the background, so that a signal to stop is handled without waiting for it.
+    /usr/bin/python3 -X utf8 "$here/e2e_test.py" --pid "$program_pid" --scale "$scale" \
+        --separator "$separator" --pictures "$work" &
+    pids+=($!)
+    wait "${pids[-1]}" ||
+        fail "at scale factor $scale; the program's output is in $work/program-scale$scale.log"
+    unset 'pids[-1]'
+    # The driver closed the window and saw the process end; collect how it ended.
+    status=0
+    wait "$program_pid" || status=$?
+    unset 'pids[-1]'
+    [ "$status" -eq 0 ] || fail "at scale factor $scale the program ended with status $status"
+    echo "e2e: scale factor $scale passed in $((SECONDS - started)) s"
+done
