@@ -16,5 +16,12 @@ rm -rf "$work"
 mkdir -p "$work/corpus" "$work/artifacts"
 cp fuzz/corpus/* "$work/corpus/"
 
-build/fuzz/fuzz/core_fuzz -max_total_time="$seconds" -print_final_stats=1 \
-    -artifact_prefix="$work/artifacts/" "$work/corpus"
+# Progress lines go to a log; the final statistics, or the log's tail on a finding, show.
+if build/fuzz/fuzz/core_fuzz -max_total_time="$seconds" -print_final_stats=1 \
+    -artifact_prefix="$work/artifacts/" "$work/corpus" >"$work/fuzz.log" 2>&1; then
+    grep -E '^(Done|stat::)' "$work/fuzz.log"
+else
+    tail -n 60 "$work/fuzz.log"
+    echo "run-fuzz: a finding; the input is in $work/artifacts/" >&2
+    exit 1
+fi
