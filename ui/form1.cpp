@@ -10,23 +10,23 @@ namespace styrmark {
 namespace {
 
 using toolkit::ControlKind;
-using toolkit::ControlSpec;
+using toolkit::ControlRow;
 using toolkit::Rgb;
 
 constexpr Rgb kFocusedFieldColour{192, 255, 255};  // light cyan
 constexpr Rgb kIdleFieldColour{255, 255, 192};     // light yellow
 constexpr Rgb kFieldTextColour{0, 0, 128};         // navy
 
-constexpr toolkit::FormSpec kForm{.caption = "   Styrmark beräkning",
-                                  .width = 6090,
-                                  .height = 5400,
-                                  .background = {0, 128, 128},  // teal
-                                  .fontFamily = "MS Sans Serif",
-                                  .fontPoints = 12,
-                                  .bold = true};
+constexpr toolkit::FormLayout kForm{.caption = "   Styrmark beräkning",
+                                    .width = 6090,
+                                    .height = 5400,
+                                    .background = {0, 128, 128},  // teal
+                                    .fontFamily = "MS Sans Serif",
+                                    .fontPoints = 12,
+                                    .bold = true};
 
 // clang-format off
-constexpr auto kControls = std::to_array<ControlSpec>({
+constexpr auto kControls = std::to_array<ControlRow>({
  // name        kind                 text                                        left   top width height tab max accessible name
     {"Label1_0", ControlKind::Label,  "Mina Koordinater Lat Long",                  870,  270, 4425, 405, 5},
     {"Text1",    ControlKind::Field,  "58:00:00",                                   480,  840, 2355, 435, 0, 8, "Min latitud"},

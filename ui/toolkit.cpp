@@ -21,9 +21,9 @@ MessageHook& Hook() {
 // True while a message box is up: the focus changes it causes are not the user's.
 bool g_messageShowing = false;
 
-QRect PixelRect(const ControlSpec& spec) {
-    return {spec.left / kTwipsPerPixel, spec.top / kTwipsPerPixel, spec.width / kTwipsPerPixel,
-            spec.height / kTwipsPerPixel};
+QRect PixelRect(const ControlRow& row) {
+    return {row.left / kTwipsPerPixel, row.top / kTwipsPerPixel, row.width / kTwipsPerPixel,
+            row.height / kTwipsPerPixel};
 }
 
 QColor ToColor(Rgb colour) { return {colour.red, colour.green, colour.blue}; }
@@ -35,32 +35,32 @@ bool IsShortcut(const QKeyEvent* event) {
                                            Qt::MetaModifier);
 }
 
-QWidget* CreateControl(QWidget* window, const ControlSpec& spec) {
+QWidget* CreateControl(QWidget* window, const ControlRow& row) {
     QWidget* control = nullptr;
-    switch (spec.kind) {
+    switch (row.kind) {
         case ControlKind::Label: {
-            auto* label = new QLabel(QString::fromUtf8(spec.text), window);
+            auto* label = new QLabel(QString::fromUtf8(row.text), window);
             label->setAlignment(Qt::AlignCenter);
             control = label;
             break;
         }
         case ControlKind::Field: {
             auto* field = new Field(window);
-            field->setText(QString::fromUtf8(spec.text));
-            field->setMaxLength(spec.maxLength);
-            field->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+            field->setText(QString::fromUtf8(row.text));
+            field->setMaxLength(row.maxLength);
+            field->setAccessibleName(QString::fromUtf8(row.accessibleName));
             control = field;
             break;
         }
         case ControlKind::Button: {
             auto* button = new Button(window);
-            button->setText(QString::fromUtf8(spec.text));
+            button->setText(QString::fromUtf8(row.text));
             control = button;
             break;
         }
     }
-    control->setObjectName(QString::fromUtf8(spec.name));
-    control->setGeometry(PixelRect(spec));
+    control->setObjectName(QString::fromUtf8(row.name));
+    control->setGeometry(PixelRect(row));
     return control;
 }
 
@@ -112,7 +112,7 @@ void Button::mousePressEvent(QMouseEvent* event) {
     QPushButton::mousePressEvent(event);
 }
 
-void CreateForm(QWidget* window, const FormSpec& form, std::span<const ControlSpec> controls) {
+void CreateForm(QWidget* window, const FormLayout& form, std::span<const ControlRow> controls) {
     // Where MS Sans Serif is missing, Liberation Sans has Arial's metrics, so every
     // caption still fits its control.
     QFont::insertSubstitutions(
@@ -130,10 +130,10 @@ void CreateForm(QWidget* window, const FormSpec& form, std::span<const ControlSp
     SetBackground(window, form.background);
 
     std::vector<std::pair<int, QWidget*>> focusable;
-    for (const ControlSpec& spec : controls) {
-        QWidget* control = CreateControl(window, spec);
-        if (spec.kind == ControlKind::Label) continue;
-        focusable.emplace_back(spec.tabIndex, control);
+    for (const ControlRow& row : controls) {
+        QWidget* control = CreateControl(window, row);
+        if (row.kind == ControlKind::Label) continue;
+        focusable.emplace_back(row.tabIndex, control);
     }
     std::sort(focusable.begin(), focusable.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });

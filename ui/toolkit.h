@@ -22,7 +22,7 @@ struct Rgb {
 enum class ControlKind { Label, Field, Button };
 
 // One row of a form designer's table; places and sizes in twips.
-struct ControlSpec {
+struct ControlRow {
     const char* name;
     ControlKind kind;
     const char* text;
@@ -80,7 +80,7 @@ protected:
 
 // The window itself: caption, fixed client size in twips, background and the one font
 // every control uses.
-struct FormSpec {
+struct FormLayout {
     const char* caption;
     int width;
     int height;
@@ -92,7 +92,7 @@ struct FormSpec {
 
 // Lays out `window` and builds its controls from the table, chaining those that take
 // the focus in tab-index order. Controls get their names as object names.
-void CreateForm(QWidget* window, const FormSpec& form, std::span<const ControlSpec> controls);
+void CreateForm(QWidget* window, const FormLayout& form, std::span<const ControlRow> controls);
 
 void SetBackground(QWidget* widget, Rgb colour);
 void SetTextColour(QWidget* widget, Rgb colour);
