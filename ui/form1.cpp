@@ -46,7 +46,11 @@ constexpr char16_t kBackspace = 8;
 constexpr char16_t kTab = 9;
 constexpr char16_t kEnter = 13;
 
-QString ShortInputMessage() { return QStringLiteral("Indata måste skrivas ex. 58:00:00"); }
+// The one message the program has for input it cannot use.
+void ShowShortInputMessage(QWidget* window) {
+    toolkit::ShowMessage(window, QStringLiteral("Indata måste skrivas ex. 58:00:00"),
+                         QString::fromUtf8(kApplicationTitle));
+}
 
 }  // namespace
 
@@ -102,7 +106,7 @@ void Form1::OnFieldEnter(toolkit::Field* field) {
 void Form1::OnFieldLeave(toolkit::Field* field, toolkit::FocusLoss loss) {
     toolkit::SetBackground(field, kIdleFieldColour);
     if (loss == toolkit::FocusLoss::ByUser && field->text().size() < kLeastTextLength) {
-        toolkit::ShowMessage(this, ShortInputMessage(), QString::fromUtf8(kApplicationTitle));
+        ShowShortInputMessage(this);
         toolkit::GiveFocus(field);
     }
 }
@@ -115,7 +119,7 @@ void Form1::OnCompute() {
     if (!result) {
         // Never leave an old answer beside positions it does not belong to.
         Label2->clear();
-        toolkit::ShowMessage(this, ShortInputMessage(), QString::fromUtf8(kApplicationTitle));
+        ShowShortInputMessage(this);
         const auto* const unusable = std::find_if(fields.begin(), fields.end(), [](auto* field) {
             return !DmsToDegrees(toolkit::FieldText(field));
         });

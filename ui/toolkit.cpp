@@ -66,10 +66,7 @@ QWidget* CreateControl(QWidget* window, const ControlRow& row) {
 
 }  // namespace
 
-Field::Field(QWidget* parent) : QLineEdit(parent) {
-    setAlignment(Qt::AlignCenter);
-    setFocusPolicy(Qt::StrongFocus);
-}
+Field::Field(QWidget* parent) : QLineEdit(parent) { setAlignment(Qt::AlignCenter); }
 
 void Field::setKeyFilter(KeyFilter filter) { m_keyFilter = std::move(filter); }
 
@@ -98,7 +95,6 @@ void Field::focusOutEvent(QFocusEvent* event) {
 }
 
 Button::Button(QWidget* parent) : QPushButton(parent) {
-    setFocusPolicy(Qt::StrongFocus);
     setAutoDefault(true);  // Enter presses it too, not only Space
 }
 

@@ -1,7 +1,6 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLocale>
-#include <QSignalSpy>
 #include <QTest>
 
 #include "form_fixture.h"
