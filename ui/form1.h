@@ -2,7 +2,6 @@
 
 // The one window: four coordinate fields, the compute button and the result line.
 
-#include <QWidget>
 #include <array>
 
 #include "ui/toolkit.h"
@@ -12,14 +11,9 @@ namespace styrmark {
 // Titles every message box.
 inline constexpr const char* kApplicationTitle = "Styrmark";
 
-class Form1 : public QWidget {
-    Q_OBJECT
-
+class Form1 : public toolkit::Form {
 public:
-    explicit Form1(QWidget* parent = nullptr);
-    ~Form1() override;
-    Form1(const Form1&) = delete;
-    Form1& operator=(const Form1&) = delete;
+    Form1();
 
     // Named as on the form, so that handlers and tests read like the layout table.
     toolkit::Field* Text1;
@@ -28,13 +22,16 @@ public:
     toolkit::Field* Text4;
     toolkit::Button* Command1;
     std::array<QLabel*, 4> Label1;
-    QLabel* Label2;
+    toolkit::LiveLabel* Label2;
 
 private:
     char16_t OnFieldKey(toolkit::Field* field, char16_t character);
     void OnFieldEnter(toolkit::Field* field);
     void OnFieldLeave(toolkit::Field* field, toolkit::FocusLoss loss);
     void OnCompute();
+
+    // Ready for the next own position: typing replaces the old one.
+    void ReadyForNextPosition();
 
     std::array<toolkit::Field*, 4> Fields() const { return {Text1, Text2, Text3, Text4}; }
 };

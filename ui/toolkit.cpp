@@ -6,24 +6,25 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <utility>
 #include <vector>
+
+#include "ui/accessibility.h"
+#include "ui/character_validator.h"
+#include "ui/fonts.h"
 
 namespace styrmark::toolkit {
 namespace {
 
+constexpr int kFocusRingTwips = 30;
+constexpr int kFocusRingInsetTwips = 45;  // inside the button's own bevel
+
 MessageHook& Hook() {
     static MessageHook hook;
     return hook;
-}
-
-// True while a message box is up: the focus changes it causes are not the user's.
-bool g_messageShowing = false;
-
-QRect PixelRect(const ControlRow& row) {
-    return {row.left / kTwipsPerPixel, row.top / kTwipsPerPixel, row.width / kTwipsPerPixel,
-            row.height / kTwipsPerPixel};
 }
 
 QColor ToColor(Rgb colour) { return {colour.red, colour.green, colour.blue}; }
@@ -35,17 +36,19 @@ bool IsShortcut(const QKeyEvent* event) {
                                            Qt::MetaModifier);
 }
 
-QWidget* CreateControl(QWidget* window, const ControlRow& row) {
+QWidget* CreateControl(QWidget* form, const ControlRow& row) {
     QWidget* control = nullptr;
     switch (row.kind) {
-        case ControlKind::Label: {
-            auto* label = new QLabel(QString::fromUtf8(row.text), window);
+        case ControlKind::Label:
+        case ControlKind::LiveLabel: {
+            auto* label = row.kind == ControlKind::Label ? new QLabel(form) : new LiveLabel(form);
+            label->setText(QString::fromUtf8(row.text));
             label->setAlignment(Qt::AlignCenter);
             control = label;
             break;
         }
         case ControlKind::Field: {
-            auto* field = new Field(window);
+            auto* field = new Field(form);
             field->setText(QString::fromUtf8(row.text));
             field->setMaxLength(row.maxLength);
             field->setAccessibleName(QString::fromUtf8(row.accessibleName));
@@ -53,22 +56,39 @@ QWidget* CreateControl(QWidget* window, const ControlRow& row) {
             break;
         }
         case ControlKind::Button: {
-            auto* button = new Button(window);
+            auto* button = new Button(form);
             button->setText(QString::fromUtf8(row.text));
             control = button;
             break;
         }
     }
     control->setObjectName(QString::fromUtf8(row.name));
-    control->setGeometry(PixelRect(row));
     return control;
 }
 
 }  // namespace
 
+int TwipsToPixels(int twips, double dotsPerInch) {
+    return static_cast<int>(std::lround(twips * dotsPerInch / kTwipsPerInch));
+}
+
 Field::Field(QWidget* parent) : QLineEdit(parent) { setAlignment(Qt::AlignCenter); }
 
 void Field::setKeyFilter(KeyFilter filter) { m_keyFilter = std::move(filter); }
+
+void Field::setAdmits(Admits admits) {
+    setValidator(new CharacterValidator(std::move(admits), this));
+}
+
+void Field::setOnEnter(std::function<void()> handler) { m_onEnter = std::move(handler); }
+
+void Field::setOnLeave(std::function<void(FocusLoss)> handler) { m_onLeave = std::move(handler); }
+
+void Field::clearHandlers() {
+    m_keyFilter = {};
+    m_onEnter = {};
+    m_onLeave = {};
+}
 
 void Field::keyPressEvent(QKeyEvent* event) {
     const QString text = event->text();
@@ -82,20 +102,34 @@ void Field::keyPressEvent(QKeyEvent* event) {
 
 void Field::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    emit focusGained();
+    if (m_onEnter) m_onEnter();
 }
 
 void Field::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     const Qt::FocusReason reason = event->reason();
-    const bool byUser =
-        !g_messageShowing && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-                              reason == Qt::MouseFocusReason);
-    emit focusLost(byUser ? FocusLoss::ByUser : FocusLoss::Other);
+    const bool byUser = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                        reason == Qt::MouseFocusReason;
+    if (m_onLeave) m_onLeave(byUser ? FocusLoss::ByUser : FocusLoss::Other);
+    // Taking the focus back while losing it: the focus change under way still reports the
+    // control it was heading for once this returns, so screen readers hear of this field
+    // again after it.
+    if (hasFocus()) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (hasFocus()) ReportFocus(this);
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 Button::Button(QWidget* parent) : QPushButton(parent) {
     setAutoDefault(true);  // Enter presses it too, not only Space
+}
+
+void Button::setOnPress(std::function<void()> handler) {
+    connect(this, &QPushButton::clicked, this, std::move(handler));
 }
 
 void Button::mousePressEvent(QMouseEvent* event) {
@@ -108,33 +142,59 @@ void Button::mousePressEvent(QMouseEvent* event) {
     QPushButton::mousePressEvent(event);
 }
 
-void CreateForm(QWidget* window, const FormLayout& form, std::span<const ControlRow> controls) {
-    // Where MS Sans Serif is missing, Liberation Sans has Arial's metrics, so every
-    // caption still fits its control.
-    QFont::insertSubstitutions(
-        QStringLiteral("MS Sans Serif"),
-        {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Helvetica")});
-    QFont font(QString::fromUtf8(form.fontFamily), form.fontPoints,
-               form.bold ? QFont::Bold : QFont::Normal);
-    window->setFont(font);
-    window->setWindowTitle(QString::fromUtf8(form.caption));
+// The style's own focus hint is a hairline barely different from the frame; a ring in
+// the caption's colour stands out from the face under any palette.
+void Button::paintEvent(QPaintEvent* event) {
+    QPushButton::paintEvent(event);
+    if (!hasFocus()) return;
+    const int width = std::max(2, TwipsToPixels(kFocusRingTwips, logicalDpiX()));
+    const int inset = TwipsToPixels(kFocusRingInsetTwips, logicalDpiX()) + width / 2;
+    QPainter painter(this);
+    QPen pen(palette().color(QPalette::ButtonText), width);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.drawRect(rect().adjusted(inset, inset, -inset, -inset));
+}
+
+Form::Form(const FormLayout& layout, std::span<const ControlRow> controls) {
+    InstallAccessibility();
+    const double dpi = logicalDpiY();
+    const auto pixels = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
+
+    setFont(QFont(InstalledFamily(QString::fromUtf8(layout.fontFamily)), layout.fontPoints,
+                  layout.bold ? QFont::Bold : QFont::Normal));
+    setWindowTitle(QString::fromUtf8(layout.caption));
     // A fixed layout: no maximise button, no resizing.
-    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint);
-    window->setFixedSize(form.width / kTwipsPerPixel, form.height / kTwipsPerPixel);
-    SetBackground(window, form.background);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(pixels(layout.width), pixels(layout.height));
+    SetBackground(this, layout.background);
 
     std::vector<std::pair<int, QWidget*>> focusable;
     for (const ControlRow& row : controls) {
-        QWidget* control = CreateControl(window, row);
-        if (row.kind == ControlKind::Label) continue;
-        focusable.emplace_back(row.tabIndex, control);
+        QWidget* control = CreateControl(this, row);
+        control->setGeometry(pixels(row.left), pixels(row.top), pixels(row.width),
+                             pixels(row.height));
+        if (row.kind == ControlKind::Label || row.kind == ControlKind::Button)
+            FitText(control, QString::fromUtf8(row.text));
+        if (row.kind == ControlKind::Field || row.kind == ControlKind::Button)
+            focusable.emplace_back(row.tabIndex, control);
     }
     std::sort(focusable.begin(), focusable.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 1; i < focusable.size(); ++i)
         QWidget::setTabOrder(focusable[i - 1].second, focusable[i].second);
+    // A label's buddy is how screen readers learn what a caption heads.
+    for (const ControlRow& row : controls) {
+        if (row.heads != nullptr) control<QLabel>(row.name)->setBuddy(control<QWidget>(row.heads));
+    }
+}
+
+// Closing the form moves the focus out of its fields while the window that handles
+// that is already being taken apart.
+Form::~Form() {
+    for (Field* field : findChildren<Field*>()) field->clearHandlers();
 }
 
 void SetBackground(QWidget* widget, Rgb colour) {
@@ -150,11 +210,27 @@ void SetTextColour(QWidget* widget, Rgb colour) {
     widget->setPalette(palette);
 }
 
-void SetCaption(QLabel* label, const std::string& text) {
-    label->setText(QString::fromStdString(text));
+void SetDescription(QWidget* widget, const QString& description) {
+    widget->setAccessibleDescription(description);
+}
+
+void SetCaption(LiveLabel* label, const std::string& text) {
+    const QString caption = QString::fromStdString(text);
+    FitText(label, caption);
+    label->setText(caption);
+    if (!caption.isEmpty()) Announce(label);
 }
 
 std::string FieldText(const QLineEdit* field) { return field->text().toStdString(); }
+
+int FieldLength(const QLineEdit* field) {
+    const QString text = field->text();
+    return static_cast<int>(text.toUcs4().size());
+}
+
+void SelectAll(QLineEdit* field) { field->selectAll(); }
+
+void PutCursorAtEnd(QLineEdit* field) { field->end(false); }
 
 void GiveFocus(QWidget* widget) { widget->setFocus(Qt::OtherFocusReason); }
 
@@ -164,14 +240,12 @@ void NextControl(QWidget* from) {
 }
 
 void ShowMessage(QWidget* parent, const QString& text, const QString& title) {
-    g_messageShowing = true;
     if (Hook()) {
         Hook()(text, title);
-    } else {
-        QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
-        box.exec();
+        return;
     }
-    g_messageShowing = false;
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+    box.exec();
 }
 
 void SetMessageHook(MessageHook hook) { Hook() = std::move(hook); }

@@ -1,12 +1,14 @@
 #pragma once
 
-// The one seam between the window and Qt: controls built from a layout table, the
-// entry field and button the window needs, colours, focus, the message box and the
-// regional decimal separator. Nothing here knows about navigation.
+// The seam between the window and Qt: a form built from a layout table, the entry field,
+// button and labels the window needs, and every service its behaviour uses (texts,
+// colours, focus, selection, messages, what a field admits). Form1 is a Qt widget and
+// nothing more: all it does goes through here. Nothing here knows about navigation.
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QWidget>
 #include <functional>
 #include <span>
 #include <string>
@@ -19,7 +21,7 @@ struct Rgb {
     int blue;
 };
 
-enum class ControlKind { Label, Field, Button };
+enum class ControlKind { Label, LiveLabel, Field, Button };
 
 // One row of a form designer's table; places and sizes in twips.
 struct ControlRow {
@@ -33,49 +35,7 @@ struct ControlRow {
     int tabIndex;
     int maxLength = 0;                     // fields only
     const char* accessibleName = nullptr;  // fields only
-};
-
-constexpr int kTwipsPerPixel = 15;
-
-// How a field lost the focus: moved on by the user within the window (Tab, Shift+Tab,
-// Enter, a click), or for any other reason (a message box, another application, the
-// program, the window closing).
-enum class FocusLoss { ByUser, Other };
-
-// A single-line entry field that reports each typed character before taking it.
-class Field : public QLineEdit {
-    Q_OBJECT
-
-public:
-    // Returns the character to take, or 0 to take nothing.
-    using KeyFilter = std::function<char16_t(char16_t)>;
-
-    explicit Field(QWidget* parent);
-    void setKeyFilter(KeyFilter filter);
-
-signals:
-    void focusGained();
-    void focusLost(styrmark::toolkit::FocusLoss loss);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-
-private:
-    KeyFilter m_keyFilter;
-};
-
-// A push button that Enter and Space press while it has the focus, and that a click
-// does not press when the field being left refused to let the focus go.
-class Button : public QPushButton {
-    Q_OBJECT
-
-public:
-    explicit Button(QWidget* parent);
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
+    const char* heads = nullptr;           // labels only: the control this caption is for
 };
 
 // The window itself: caption, fixed client size in twips, background and the one font
@@ -90,14 +50,103 @@ struct FormLayout {
     bool bold;
 };
 
-// Lays out `window` and builds its controls from the table, chaining those that take
-// the focus in tab-index order. Controls get their names as object names.
-void CreateForm(QWidget* window, const FormLayout& form, std::span<const ControlRow> controls);
+constexpr int kTwipsPerInch = 1440;
+
+// Twips to layout pixels at the screen's logical resolution, so that a larger text
+// setting grows the whole form with its font.
+int TwipsToPixels(int twips, double dotsPerInch);
+
+// The installed face to draw `wanted` with: itself where installed, else the first
+// installed face with its metrics, else the desktop's sans serif. Named directly, so
+// that fontconfig never searches for a family that is not there.
+QString InstalledFamily(const QString& wanted);
+
+// How a field lost the focus: moved on by the user within the window (Tab, Shift+Tab,
+// Enter, a click), or for any other reason (a message box, another application, the
+// program, the window closing).
+enum class FocusLoss { ByUser, Other };
+
+// A single-line entry field that reports each typed character before taking it, and
+// its focus changes.
+class Field : public QLineEdit {
+    Q_OBJECT
+
+public:
+    // Returns the character to take, or 0 to take nothing.
+    using KeyFilter = std::function<char16_t(char16_t)>;
+    using Admits = std::function<bool(char16_t)>;
+
+    explicit Field(QWidget* parent);
+    void setKeyFilter(KeyFilter filter);
+    // Whatever route text takes into the field, only these characters stay.
+    void setAdmits(Admits admits);
+    void setOnEnter(std::function<void()> handler);
+    void setOnLeave(std::function<void(FocusLoss)> handler);
+    void clearHandlers();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    KeyFilter m_keyFilter;
+    std::function<void()> m_onEnter;
+    std::function<void(FocusLoss)> m_onLeave;
+};
+
+// A push button that Enter and Space press while it has the focus, that a click does
+// not press when the field being left refused to let the focus go, and that shows
+// plainly when it has the keyboard focus.
+class Button : public QPushButton {
+    Q_OBJECT
+
+public:
+    explicit Button(QWidget* parent);
+    void setOnPress(std::function<void()> handler);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A label whose every new caption screen readers present, without moving the focus.
+class LiveLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    using QLabel::QLabel;
+};
+
+// A window laid out from its table: controls get their names as object names, those that
+// take the focus are chained in tab-index order, and captions are tied to what they head.
+class Form : public QWidget {
+    Q_OBJECT
+
+public:
+    Form(const FormLayout& layout, std::span<const ControlRow> controls);
+    ~Form() override;
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    template <class Control>
+    Control* control(const char* name) const {
+        return findChild<Control*>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly);
+    }
+};
 
 void SetBackground(QWidget* widget, Rgb colour);
 void SetTextColour(QWidget* widget, Rgb colour);
-void SetCaption(QLabel* label, const std::string& text);
+void SetDescription(QWidget* widget, const QString& description);
+
+// Replaces the caption, in a smaller font if that is what it takes to show it whole;
+// screen readers present every caption that is not empty, even one the same as before.
+void SetCaption(LiveLabel* label, const std::string& text);
+
 std::string FieldText(const QLineEdit* field);
+int FieldLength(const QLineEdit* field);  // in characters
+void SelectAll(QLineEdit* field);
+void PutCursorAtEnd(QLineEdit* field);
 void GiveFocus(QWidget* widget);
 
 // Moves the focus on exactly as a Tab key press in `from` would, before returning.

@@ -1,0 +1,48 @@
+#include "ui/accessibility.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+
+#include "ui/toolkit.h"
+
+namespace styrmark::toolkit {
+namespace {
+
+// Qt's own label interface is private; a notification needs only its role and caption.
+class LiveLabelAccessible : public QAccessibleWidget {
+public:
+    explicit LiveLabelAccessible(QLabel* label)
+        : QAccessibleWidget(label, QAccessible::Notification) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name) return static_cast<const QLabel*>(widget())->text();
+        return QAccessibleWidget::text(kind);
+    }
+};
+
+// A plain top-level QWidget would be a "filler" without a title for screen readers.
+QAccessibleInterface* Interface(const QString& /*className*/, QObject* object) {
+    if (auto* label = qobject_cast<LiveLabel*>(object)) return new LiveLabelAccessible(label);
+    if (auto* form = qobject_cast<Form*>(object))
+        return new QAccessibleWidget(form, QAccessible::Window);
+    return nullptr;
+}
+
+}  // namespace
+
+void InstallAccessibility() {
+    static const bool installed = (QAccessible::installFactory(Interface), true);
+    (void)installed;
+}
+
+void Announce(QWidget* liveLabel) {
+    QAccessibleEvent shown(liveLabel, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}
+
+void ReportFocus(QWidget* widget) {
+    QAccessibleEvent focus(widget, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
+}
+
+}  // namespace styrmark::toolkit
