@@ -5,19 +5,22 @@
 
 namespace styrmark::toolkit {
 
-// Drops every character a field does not admit from whatever enters it, whatever the
-// route: typing, paste, middle-click, drag and drop or an input method.
+// Keeps a field to the characters it admits and to its length limit, whatever the route
+// text comes in by: typing, paste, middle-click, drag and drop or an input method.
 class CharacterValidator : public QValidator {
     Q_OBJECT
 
 public:
     using Admits = std::function<bool(char16_t)>;
 
-    CharacterValidator(Admits admits, QObject* parent);
+    explicit CharacterValidator(QObject* parent);
+    void setAdmits(Admits admits);
+    void setLimit(int characters);
     State validate(QString& input, int& position) const override;
 
 private:
-    Admits m_admits;
+    Admits m_admits = [](char16_t) { return true; };
+    int m_limit = 0;  // none
 };
 
 }  // namespace styrmark::toolkit

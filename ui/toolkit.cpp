@@ -50,7 +50,7 @@ QWidget* CreateControl(QWidget* form, const ControlRow& row) {
         case ControlKind::Field: {
             auto* field = new Field(form);
             field->setText(QString::fromUtf8(row.text));
-            field->setMaxLength(row.maxLength);
+            field->setLimit(row.maxLength);
             field->setAccessibleName(QString::fromUtf8(row.accessibleName));
             control = field;
             break;
@@ -72,13 +72,16 @@ int TwipsToPixels(int twips, double dotsPerInch) {
     return static_cast<int>(std::lround(twips * dotsPerInch / kTwipsPerInch));
 }
 
-Field::Field(QWidget* parent) : QLineEdit(parent) { setAlignment(Qt::AlignCenter); }
+Field::Field(QWidget* parent) : QLineEdit(parent), m_validator(new CharacterValidator(this)) {
+    setAlignment(Qt::AlignCenter);
+    setValidator(m_validator);
+}
 
 void Field::setKeyFilter(KeyFilter filter) { m_keyFilter = std::move(filter); }
 
-void Field::setAdmits(Admits admits) {
-    setValidator(new CharacterValidator(std::move(admits), this));
-}
+void Field::setAdmits(Admits admits) { m_validator->setAdmits(std::move(admits)); }
+
+void Field::setLimit(int characters) { m_validator->setLimit(characters); }
 
 void Field::setOnEnter(std::function<void()> handler) { m_onEnter = std::move(handler); }
 

@@ -15,6 +15,8 @@
 
 namespace styrmark::toolkit {
 
+class CharacterValidator;
+
 struct Rgb {
     int red;
     int green;
@@ -78,8 +80,10 @@ public:
 
     explicit Field(QWidget* parent);
     void setKeyFilter(KeyFilter filter);
-    // Whatever route text takes into the field, only these characters stay.
+    // Whatever route text takes into the field, only these characters stay, and no more
+    // than the limit.
     void setAdmits(Admits admits);
+    void setLimit(int characters);
     void setOnEnter(std::function<void()> handler);
     void setOnLeave(std::function<void(FocusLoss)> handler);
     void clearHandlers();
@@ -90,6 +94,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    CharacterValidator* m_validator;
     KeyFilter m_keyFilter;
     std::function<void()> m_onEnter;
     std::function<void(FocusLoss)> m_onLeave;
