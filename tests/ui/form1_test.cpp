@@ -1,11 +1,61 @@
+#include <QAccessible>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLocale>
+#include <QStyle>
 #include <QTest>
+#include <cmath>
 
 #include "form_fixture.h"
 
 namespace styrmark {
+namespace {
+
+// WCAG's contrast ratio of two colours, from 1 to 21.
+double Contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](int channel) {
+            const double v = channel / 255.0;
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor TextColour(const QWidget* widget) {
+    return widget->palette().color(widget->foregroundRole());
+}
+
+// What a dark desktop theme hands the program.
+QPalette DarkPalette() {
+    QPalette dark(QColor(53, 53, 53));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::Base, QColor(42, 42, 42));
+    dark.setColor(QPalette::Text, Qt::white);
+    dark.setColor(QPalette::ButtonText, Qt::white);
+    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    return dark;
+}
+
+// The strongest change the focus makes along each edge of the button, near the edge.
+QList<double> FocusChangeAlongEdges(const QImage& idle, const QImage& focused) {
+    QList<double> edges(4, 1.0);
+    const int w = idle.width();
+    const int h = idle.height();
+    for (int d = 0; d < 8; ++d) {
+        const QList<QPoint> points{{d, h / 2}, {w - 1 - d, h / 2}, {w / 2, d}, {w / 2, h - 1 - d}};
+        for (int edge = 0; edge < 4; ++edge) {
+            const QPoint p = points[edge];
+            edges[edge] = std::max(edges[edge], Contrast(idle.pixelColor(p), focused.pixelColor(p)));
+        }
+    }
+    return edges;
+}
+
+}  // namespace
 
 // The window as it opens, its layout, and the compute command.
 class Form1Test : public FormTest {
@@ -22,27 +72,72 @@ private slots:
         QCOMPARE(m_form->Text4->text(), QStringLiteral("18:00:00"));
         QVERIFY(m_form->Label2->text().isEmpty());
         QVERIFY(m_form->Text1->hasFocus());
-        QCOMPARE(Background(m_form->Text1), kLightCyan);
-        for (const QWidget* field : {m_form->Text2, m_form->Text3, m_form->Text4})
-            QCOMPARE(Background(field), kLightYellow);
+        // Ready for the own position: typing replaces the default.
+        QCOMPARE(m_form->Text1->selectedText(), QStringLiteral("58:00:00"));
     }
 
+    // Place, size and colours of every control; no colour where the desktop's own shows.
     void controlsSitWhereTheTableSays_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("pixels");
-        QTest::newRow("Label1_0") << "Label1_0" << QRect(58, 18, 295, 27);
-        QTest::newRow("Text2") << "Text2" << QRect(222, 54, 157, 29);
-        QTest::newRow("Text3") << "Text3" << QRect(32, 152, 157, 27);
-        QTest::newRow("Label2") << "Label2" << QRect(34, 230, 345, 27);
-        QTest::newRow("Command1") << "Command1" << QRect(78, 280, 267, 43);
-        QTest::newRow("Label1_2") << "Label1_2" << QRect(12, 330, 391, 21);
+        QTest::addColumn<QColor>("background");
+        QTest::addColumn<QColor>("text");
+        const QColor none;
+        const QColor navy(0, 0, 128);
+        QTest::newRow("Label1_0") << "Label1_0" << QRect(58, 18, 295, 27) << none << kLightYellow;
+        QTest::newRow("Text1") << "Text1" << QRect(32, 56, 157, 29) << kLightCyan << navy;
+        QTest::newRow("Text2") << "Text2" << QRect(222, 54, 157, 29) << kLightYellow << navy;
+        QTest::newRow("Label1_1") << "Label1_1" << QRect(56, 116, 295, 27) << none << kLightYellow;
+        QTest::newRow("Text3") << "Text3" << QRect(32, 152, 157, 27) << kLightYellow << navy;
+        QTest::newRow("Text4") << "Text4" << QRect(222, 152, 157, 27) << kLightYellow << navy;
+        QTest::newRow("Label1_3") << "Label1_3" << QRect(134, 194, 169, 27) << none << kLightYellow;
+        QTest::newRow("Label2") << "Label2" << QRect(34, 230, 345, 27) << kLightYellow
+                                << QColor(Qt::black);
+        QTest::newRow("Command1") << "Command1" << QRect(78, 280, 267, 43) << none << none;
+        QTest::newRow("Label1_2") << "Label1_2" << QRect(12, 330, 391, 21) << none << kLightYellow;
     }
     void controlsSitWhereTheTableSays() {
         QFETCH(QString, name);
         QFETCH(QRect, pixels);
+        QFETCH(QColor, background);
+        QFETCH(QColor, text);
         const auto* control = m_form->findChild<QWidget*>(name);
         QVERIFY(control);
         QCOMPARE(control->geometry(), pixels);
+        QCOMPARE(control->autoFillBackground(), background.isValid());
+        if (background.isValid()) QCOMPARE(Background(control), background);
+        if (text.isValid()) QCOMPARE(TextColour(control), text);
+    }
+
+    // Texts on the fixed grounds keep their own colours, so no desktop palette can hide them;
+    // the rest follows the desktop, whose own pairs contrast.
+    void readableUnderAnyPalette_data() {
+        QTest::addColumn<QPalette>("palette");
+        QTest::newRow("light") << QApplication::style()->standardPalette();
+        QTest::newRow("dark") << DarkPalette();
+    }
+    void readableUnderAnyPalette() {
+        QFETCH(QPalette, palette);
+        const QPalette desktop = QApplication::palette();
+        QApplication::setPalette(palette);
+        Form1 form;
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(Contrast(TextColour(form.Label2), Background(form.Label2)) >= 4.5);
+        for (const QColor& ground : {kLightCyan, kLightYellow})
+            QVERIFY(Contrast(TextColour(form.Text2), ground) >= 4.5);
+        for (const QLabel* caption : form.Label1)
+            QVERIFY(Contrast(TextColour(caption), Background(&form)) >= 3);
+        const QPalette button = form.Command1->palette();
+        QVERIFY(Contrast(button.color(QPalette::ButtonText), button.color(QPalette::Button)) >= 3);
+
+        // The keyboard focus shows plainly on all four sides of the button.
+        const QImage idle = form.Command1->grab().toImage();
+        form.Command1->setFocus();
+        const QImage focused = form.Command1->grab().toImage();
+        for (const double change : FocusChangeAlongEdges(idle, focused)) QVERIFY(change >= 3);
+        QApplication::setPalette(desktop);
     }
 
     void tabRunsThroughFieldsAndButton() {
@@ -83,6 +178,7 @@ private slots:
         QCOMPARE(m_form->Label2->text(), expected);
         QVERIFY(m_form->Text1->hasFocus());
         QCOMPARE(Background(m_form->Text1), kLightCyan);
+        QCOMPARE(m_form->Text1->selectedText(), QStringLiteral("58:00:00"));
 
         QTest::mouseClick(m_form->Command1, Qt::LeftButton);
         QCOMPARE(m_form->Label2->text(), expected);
@@ -124,13 +220,48 @@ private slots:
         QCOMPARE(field->text(), text);
     }
 
-    void fieldsHaveSpokenNames() {
-        QCOMPARE(m_form->Text1->accessibleName(), QStringLiteral("Min latitud"));
-        QCOMPARE(m_form->Text4->accessibleName(), QStringLiteral("Styrmärkets longitud"));
+    // What a screen reader is told of each control: its role, name, the caption that heads
+    // it, and for the fields how to write a coordinate.
+    void screenReadersKnowEachControl_data() {
+        const QString hint = QStringLiteral("Du måste skriva koordinater enl. 59:04:30");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("role");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("window") << "" << int(QAccessible::Window)
+                                << QStringLiteral("   Styrmark beräkning") << "" << "";
+        QTest::newRow("Text1") << "Text1" << int(QAccessible::EditableText) << "Min latitud"
+                               << "Label1_0" << hint;
+        QTest::newRow("Text2") << "Text2" << int(QAccessible::EditableText) << "Min longitud" << ""
+                               << hint;
+        QTest::newRow("Text3") << "Text3" << int(QAccessible::EditableText)
+                               << QStringLiteral("Styrmärkets latitud") << "Label1_1" << hint;
+        QTest::newRow("Text4") << "Text4" << int(QAccessible::EditableText)
+                               << QStringLiteral("Styrmärkets longitud") << "" << hint;
+        QTest::newRow("Label2") << "Label2" << int(QAccessible::Notification) << ""
+                                << "Label1_3" << "";
+        QTest::newRow("Command1") << "Command1" << int(QAccessible::Button)
+                                  << "Kurs o Distans till Styrmark" << "" << "";
+    }
+    void screenReadersKnowEachControl() {
+        QFETCH(QString, control);
+        QFETCH(int, role);
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, description);
+        QObject* object = control.isEmpty() ? m_form.get() : m_form->findChild<QObject*>(control);
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
+        QVERIFY(iface);
+        QCOMPARE(int(iface->role()), role);
+        QCOMPARE(iface->text(QAccessible::Name), name);
+        QCOMPARE(iface->text(QAccessible::Description), description);
+        const auto labels = iface->relations(QAccessible::Label);
+        QCOMPARE(labels.isEmpty() ? QString() : labels.first().first->object()->objectName(),
+                 caption);
     }
 
-    // Every caption, and the widest plausible result line, must fit its control in
-    // the font actually in effect.
+    // Every caption fits its control in the font the window chose.
     void captionsFitTheirControls() {
         const QFontInfo font(m_form->font());
         QVERIFY2(font.bold(), qPrintable(font.family()));
@@ -138,7 +269,6 @@ private slots:
         QList<QPair<const QWidget*, QString>> texts;
         for (const QLabel* label : m_form->Label1) texts.append({label, label->text()});
         texts.append({m_form->Command1, m_form->Command1->text()});
-        texts.append({m_form->Label2, QStringLiteral("Kurs 360   9999.99  DM   18518.500  Km")});
         for (const auto& [control, text] : texts) {
             const int width = QFontMetrics(control->font()).horizontalAdvance(text);
             QVERIFY2(width <= control->width(),
@@ -148,6 +278,36 @@ private slots:
                                     .arg(control->width())
                                     .arg(font.family())));
         }
+    }
+
+    // The longest line the fields can produce (eight integer digits of kilometres) is shown
+    // whole, in a smaller size where it must be, also in a face wider than the one chosen;
+    // the next short line is back in the window's own size.
+    void widestResultLineIsShownWhole_data() {
+        QTest::addColumn<QString>("family");
+        QTest::newRow("chosen") << "";
+        QTest::newRow("DejaVu Sans Bold") << "DejaVu Sans";
+    }
+    void widestResultLineIsShownWhole() {
+        QFETCH(QString, family);
+        if (!family.isEmpty()) m_form->setFont(QFont(family, 12, QFont::Bold));
+        const QStringList widest{"00:00:00", "000:00:00", "00:00:00", "99999:9:9"};
+        const auto fields = {m_form->Text1, m_form->Text2, m_form->Text3, m_form->Text4};
+        for (int i = 0; const auto& field : fields) field->setText(widest[i++]);
+        QTest::mouseClick(m_form->Command1, Qt::LeftButton);
+        const QString separator = QLocale::system().decimalPoint();
+        QCOMPARE(m_form->Label2->text(),
+                 QStringLiteral("Kurs 090   5999949.50  DM   11111017.593  Km").replace('.', separator));
+        const QFont shown = m_form->Label2->font();
+        QCOMPARE(shown.family(), m_form->font().family());
+        QVERIFY(shown.pointSizeF() < 12);
+        QVERIFY(QFontMetrics(shown).horizontalAdvance(m_form->Label2->text()) <
+                m_form->Label2->width());
+
+        const QStringList defaults{"58:00:00", "17:00:00", "57:00:00", "18:00:00"};
+        for (int i = 0; const auto& field : fields) field->setText(defaults[i++]);
+        QTest::mouseClick(m_form->Command1, Qt::LeftButton);
+        QCOMPARE(m_form->Label2->font().pointSizeF(), 12.0);
     }
 };
 
