@@ -147,7 +147,8 @@ private slots:
             QTest::addRow("%s, empty", route) << route << "" << 1 << "Text2";
             QTest::addRow("%s, six characters", route) << route << "5:0:0:" << 0 << next;
         }
-        QTest::newRow("Tab, seven characters") << "Tab" << "58:00:0" << 0 << "Text3";
+        QTest::newRow("Tab, seven characters") << "Tab"
+                                               << "58:00:0" << 0 << "Text3";
     }
     void leavingATooShortFieldIsRefused() {
         QFETCH(QString, route);
@@ -182,7 +183,8 @@ private slots:
         }
         QWidget* stays = m_form->findChild<QWidget*>(focusAfter);
         QCOMPARE(m_form->focusWidget(), stays);
-        for (const toolkit::Field* each : {m_form->Text1, m_form->Text2, m_form->Text3, m_form->Text4})
+        for (const toolkit::Field* each :
+             {m_form->Text1, m_form->Text2, m_form->Text3, m_form->Text4})
             QCOMPARE(Background(each), each == stays ? kLightCyan : kLightYellow);
     }
 

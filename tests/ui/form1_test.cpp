@@ -49,7 +49,8 @@ QList<double> FocusChangeAlongEdges(const QImage& idle, const QImage& focused) {
         const QList<QPoint> points{{d, h / 2}, {w - 1 - d, h / 2}, {w / 2, d}, {w / 2, h - 1 - d}};
         for (int edge = 0; edge < 4; ++edge) {
             const QPoint p = points[edge];
-            edges[edge] = std::max(edges[edge], Contrast(idle.pixelColor(p), focused.pixelColor(p)));
+            edges[edge] =
+                std::max(edges[edge], Contrast(idle.pixelColor(p), focused.pixelColor(p)));
         }
     }
     return edges;
@@ -230,19 +231,23 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("description");
         QTest::newRow("window") << "" << int(QAccessible::Window)
-                                << QStringLiteral("   Styrmark beräkning") << "" << "";
+                                << QStringLiteral("   Styrmark beräkning") << ""
+                                << "";
         QTest::newRow("Text1") << "Text1" << int(QAccessible::EditableText) << "Min latitud"
                                << "Label1_0" << hint;
-        QTest::newRow("Text2") << "Text2" << int(QAccessible::EditableText) << "Min longitud" << ""
-                               << hint;
+        QTest::newRow("Text2") << "Text2" << int(QAccessible::EditableText) << "Min longitud"
+                               << "" << hint;
         QTest::newRow("Text3") << "Text3" << int(QAccessible::EditableText)
                                << QStringLiteral("Styrmärkets latitud") << "Label1_1" << hint;
         QTest::newRow("Text4") << "Text4" << int(QAccessible::EditableText)
                                << QStringLiteral("Styrmärkets longitud") << "" << hint;
         QTest::newRow("Label2") << "Label2" << int(QAccessible::Notification) << ""
-                                << "Label1_3" << "";
+                                << "Label1_3"
+                                << "";
         QTest::newRow("Command1") << "Command1" << int(QAccessible::Button)
-                                  << "Kurs o Distans till Styrmark" << "" << "";
+                                  << "Kurs o Distans till Styrmark"
+                                  << ""
+                                  << "";
     }
     void screenReadersKnowEachControl() {
         QFETCH(QString, control);
@@ -296,8 +301,9 @@ private slots:
         for (int i = 0; const auto& field : fields) field->setText(widest[i++]);
         QTest::mouseClick(m_form->Command1, Qt::LeftButton);
         const QString separator = QLocale::system().decimalPoint();
-        QCOMPARE(m_form->Label2->text(),
-                 QStringLiteral("Kurs 090   5999949.50  DM   11111017.593  Km").replace('.', separator));
+        QCOMPARE(
+            m_form->Label2->text(),
+            QStringLiteral("Kurs 090   5999949.50  DM   11111017.593  Km").replace('.', separator));
         const QFont shown = m_form->Label2->font();
         QCOMPARE(shown.family(), m_form->font().family());
         QVERIFY(shown.pointSizeF() < 12);
