@@ -1,7 +1,7 @@
 """Drives the running styrmark window from the outside, as a user and a screen reader
 would: real X key presses and clicks go in (xdotool), and what the window shows comes
-back through AT-SPI and a screenshot. Ends by closing the window; run_e2e.sh starts
-the program and checks how it ended.
+back through AT-SPI events and properties and a screenshot. Ends by closing the window;
+run_e2e.sh starts the program, on the desktop a run asks for, and checks how it ended.
 """
 
 import argparse
@@ -11,6 +11,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 TIMEOUT = 10.0  # seconds; generous for a loaded two-core machine
 SETTLE = 0.5  # how long something must stay as it is, when checking nothing more happens
@@ -22,7 +23,13 @@ DEFAULTS = ["58:00:00", "17:00:00", "57:00:00", "18:00:00"]
 SHORT_INPUT_MESSAGE = "Indata måste skrivas ex. 58:00:00"
 CLIENT_SIZE = (406, 360)
 TEAL = (0, 128, 128)
+LIGHT_YELLOW = (255, 255, 192)
 EMPTY_SPOTS = [(4, 4), (205, 186)]  # client pixels no control covers
+RESULT_BOX = (34, 230, 345, 27)  # client pixels of the result line's label
+BUTTON_FACE = (86, 301)  # a client pixel of the button's face, clear of its caption
+
+# The longest line the fields can give; the font must shrink to show it whole.
+WIDEST = (["00:00:00", "000:00:00", "00:00:00", "99999:9:9"], "Kurs 090   5999949.50  DM   11111017.593  Km")
 
 # Positions typed into the four fields, how the button is then pressed, and the line
 # expected ("." standing for the decimal separator).
@@ -43,7 +50,25 @@ class Failure(Exception):
     pass
 
 
+EVENTS = []  # (type, detail1, role, name) of what a screen reader was told, in order
+
+
+def record(event):
+    try:
+        EVENTS.append((event.type, event.detail1, event.source.getRole(), event.source.name))
+    except Exception:  # the source may be gone already
+        pass
+
+
+def pump():
+    """Delivers the accessibility events that have arrived to record()."""
+    context = GLib.MainContext.default()
+    while context.pending():
+        context.iteration(False)
+
+
 def attempt(probe):
+    pump()
     try:
         return probe()
     except Exception as error:  # the tree changes under us while windows come and go
@@ -91,46 +116,43 @@ def text_of(accessible):
 class Window:
     """The program's windows as AT-SPI shows them, and the input a user gives them."""
 
-    def __init__(self, pid, scale):
+    def __init__(self, pid, scale, layout):
         self.pid = pid
-        self.scale = scale
-        self.app = wait_until(f"an accessible application with process id {pid}", self._find_app)
-        self.main = wait_until(f"a window titled {TITLE!r}", self._find_main)
+        self.scale = scale  # Qt's scale factor: AT-SPI reports device-independent pixels
+        self.layout = layout  # client pixels per design pixel
+        self.app, self.main = wait_until(f"a window titled {TITLE!r} of process {pid}", self._find_main)
         wait_until("the window active with the focus in the first field", self._ready)
-        self.fields = {name: self._child("text", name) for name in FIELDS}
-        self.button = self._child("push button", BUTTON)
+        self.fields = {name: self._child(pyatspi.ROLE_TEXT, name) for name in FIELDS}
+        self.button = self._child(pyatspi.ROLE_PUSH_BUTTON, BUTTON)
         self.result = self._result_label()
 
-    def _find_app(self):
-        desktop = pyatspi.Registry.getDesktop(0)
-        apps = [app for app in desktop if app is not None]
-        for app in apps:
-            if app.get_process_id() == self.pid:
-                return True, app
-        return False, f"applications {[app.name for app in apps]}"
-
     def _find_main(self):
-        titles = [window.name for window in self.app]
-        windows = [window for window in self.app if window.name == TITLE]
-        return bool(windows), windows[0] if windows else f"windows {titles}"
+        # Under a GTK platform theme GTK registers the process as well, without windows.
+        desktop = pyatspi.Registry.getDesktop(0)
+        apps = [app for app in desktop if app is not None and app.get_process_id() == self.pid]
+        for app in apps:
+            for window in app:
+                if window.name == TITLE:
+                    return True, (app, window)
+        return False, f"windows {[[window.name for window in app] for app in apps]} of the process"
 
     def _ready(self):
         active = has_state(self.main, pyatspi.STATE_ACTIVE)
-        first = self.main.childCount > 0 and focused(self._child("text", FIELDS[0]))
+        first = self.main.childCount > 0 and focused(self._child(pyatspi.ROLE_TEXT, FIELDS[0]))
         return active and first, f"active={active}, focus in first field={first}"
 
     def _child(self, role, name):
-        matches = [c for c in self.main if c.getRoleName() == role and c.name == name]
+        matches = [c for c in self.main if c.getRole() == role and c.name == name]
         if len(matches) != 1:
-            raise Failure(f"expected one {role} {name!r}, found {len(matches)}")
+            raise Failure(f"expected one {role.value_nick} {name!r}, found {len(matches)}")
         return matches[0]
 
     def _result_label(self):
-        # The result line has no caption of its own: it is the label just above the button.
-        button_top = self.extents(self.button)[1]
-        labels = [c for c in self.main if c.getRoleName() == "label"]
-        above = [label for label in labels if self.extents(label)[1] < button_top]
-        return max(above, key=lambda label: self.extents(label)[1])
+        # The result line is a notification, so that screen readers speak each new one.
+        results = [c for c in self.main if c.getRole() == pyatspi.ROLE_NOTIFICATION]
+        if len(results) != 1:
+            raise Failure(f"expected one notification for the result line, found {len(results)}")
+        return results[0]
 
     def extents(self, accessible):
         """Screen pixels. Qt reports device-independent pixels, so the scale comes back in."""
@@ -169,15 +191,27 @@ class Window:
         return "\n".join(lines)
 
 
+def announced(line):
+    """How many times screen readers were shown the result line as a notification."""
+    return sum(1 for kind, detail, role, name in EVENTS
+               if kind == "object:state-changed:showing" and detail == 1
+               and role == pyatspi.ROLE_NOTIFICATION and name == line)
+
+
+def type_positions(window, positions):
+    window.wait_focus(FIELDS[0])
+    for index, (name, text) in enumerate(zip(FIELDS, positions)):
+        window.replace_text(name, text)
+        if index < len(FIELDS) - 1:
+            xdotool("key", "Return")
+            window.wait_focus(FIELDS[index + 1])
+
+
 def check_computations(window, separator):
     for positions, press, line in COMPUTATIONS:
         expected = line.replace(".", separator)
-        window.wait_focus(FIELDS[0])
-        for index, (name, text) in enumerate(zip(FIELDS, positions)):
-            window.replace_text(name, text)
-            if index < len(FIELDS) - 1:
-                xdotool("key", "Return")
-                window.wait_focus(FIELDS[index + 1])
+        type_positions(window, positions)
+        EVENTS.clear()
         if press == "enter":
             xdotool("key", "Return")
             window.wait_focus(BUTTON)
@@ -189,6 +223,12 @@ def check_computations(window, separator):
         window.wait_focus(FIELDS[0])
         if window.dialogs():
             raise Failure(f"expected no message after computing, found {window.summary()}")
+        # Spoken where the focus is not: once per press, also when the line is the same.
+        wait_until(f"the result line {expected!r} presented to screen readers",
+                   lambda: (announced(expected) == 1, f"{announced(expected)} times in {EVENTS}"))
+        window.click(window.button)
+        wait_until(f"the same line presented again after pressing the button again",
+                   lambda: (announced(expected) == 2, f"{announced(expected)} times in {EVENTS}"))
 
 
 def check_short_inputs(window):
@@ -206,8 +246,8 @@ def check_short_inputs(window):
         wait_until(f"a message after leaving {name!r} as {short!r}", one_message)
         stays("exactly one message", one_message)
         message = window.dialogs()[0]
-        texts = [child.name for child in message if child.getRoleName() == "label" and child.name]
-        if message.getRoleName() != "alert" or message.name != "Styrmark" or texts != [SHORT_INPUT_MESSAGE]:
+        texts = [child.name for child in message if child.getRole() == pyatspi.ROLE_LABEL and child.name]
+        if message.getRole() != pyatspi.ROLE_ALERT or message.name != "Styrmark" or texts != [SHORT_INPUT_MESSAGE]:
             raise Failure(f"expected an alert 'Styrmark' saying {SHORT_INPUT_MESSAGE!r}, "
                           f"found {message.getRoleName()} {message.name!r} saying {texts}")
         xdotool("key", "Return")
@@ -215,8 +255,13 @@ def check_short_inputs(window):
         def closed_and_back():
             return not window.dialogs() and focused(field), window.summary()
 
+        EVENTS.clear()
         wait_until(f"the message closed and the focus back in {name!r}", closed_and_back)
         stays(f"no further message and the focus in {name!r}", closed_and_back)
+        # What a screen reader says last is where the user really is.
+        gained = [event[3] for event in EVENTS if event[0] == "object:state-changed:focused" and event[1] == 1]
+        if not gained or gained[-1] != name:
+            raise Failure(f"expected the last focus event to name {name!r}, found {gained}")
         # Put the field right again; now Tab moves on without a word.
         window.replace_text(name, right)
         xdotool("key", "Tab")
@@ -239,25 +284,88 @@ def read_ppm(data):
     return int(fields[1]), int(fields[2]), data[end + 1:]
 
 
+def contrast(a, b):
+    """WCAG's contrast ratio of two RGB colours, from 1 to 21."""
+    def luminance(colour):
+        channels = [c / 255 for c in colour]
+        linear = [c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4 for c in channels]
+        return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2]
+    la, lb = sorted((luminance(a), luminance(b)))
+    return (lb + 0.05) / (la + 0.05)
+
+
+class Screenshot:
+    """The client area as the user sees it, addressed in design pixels."""
+
+    def __init__(self, window, pictures, name):
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(window.pid)],
+                               capture_output=True, text=True).stdout.split()
+        if len(found) != 1:
+            raise Failure(f"expected one visible X window of the program, found {found}")
+        data = subprocess.run(["import", "-window", found[0], "-depth", "8", "ppm:-"],
+                              capture_output=True, check=True).stdout
+        self.path = os.path.join(pictures, f"{name}.ppm")
+        with open(self.path, "wb") as picture:
+            picture.write(data)
+        self.width, self.height, self.pixels = read_ppm(data)
+        self.layout = window.layout
+
+    def at(self, x, y):
+        """The colour at a client pixel in device pixels."""
+        offset = 3 * (y * self.width + x)
+        return tuple(self.pixels[offset:offset + 3])
+
+    def design(self, x, y):
+        return self.at(int(x * self.layout), int(y * self.layout))
+
+    def box(self, left, top, width, height):
+        """Device-pixel columns of a box given in design pixels, inset by a pixel."""
+        x0, y0 = int(left * self.layout) + 1, int(top * self.layout) + 1
+        x1, y1 = int((left + width) * self.layout) - 1, int((top + height) * self.layout) - 1
+        return [[self.at(x, y) for y in range(y0, y1)] for x in range(x0, x1)]
+
+
 def check_screenshot(window, pictures):
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(window.pid)],
-                           capture_output=True, text=True).stdout.split()
-    if len(found) != 1:
-        raise Failure(f"expected one visible X window of the program, found {found}")
-    data = subprocess.run(["import", "-window", found[0], "-depth", "8", "ppm:-"],
-                          capture_output=True, check=True).stdout
-    path = os.path.join(pictures, f"window-scale{window.scale}.ppm")
-    with open(path, "wb") as picture:
-        picture.write(data)
-    width, height, pixels = read_ppm(data)
-    expected_size = tuple(v * window.scale for v in CLIENT_SIZE)
-    if (width, height) != expected_size:
-        raise Failure(f"expected the client area {expected_size}, found {(width, height)} in {path}")
+    shot = Screenshot(window, pictures, f"window-{window.layout}")
+    expected_size = tuple(round(v * window.layout) for v in CLIENT_SIZE)
+    if (shot.width, shot.height) != expected_size:
+        raise Failure(f"expected the client area {expected_size}, found {(shot.width, shot.height)} in {shot.path}")
     for x, y in EMPTY_SPOTS:
-        offset = 3 * (y * window.scale * width + x * window.scale)
-        colour = tuple(pixels[offset:offset + 3])
-        if colour != TEAL:
-            raise Failure(f"expected teal {TEAL} at client pixel {(x, y)}, found {colour} in {path}")
+        if shot.design(x, y) != TEAL:
+            raise Failure(f"expected teal {TEAL} at client pixel {(x, y)}, found {shot.design(x, y)} in {shot.path}")
+
+
+def check_dark_theme(window, separator, pictures):
+    """On a dark desktop the result line must still read plainly on its light ground."""
+    expected = COMPUTATIONS[1][2].replace(".", separator)
+    window.wait_focus(FIELDS[0])
+    window.click(window.button)
+    wait_until(f"the result line {expected!r}", lambda: (window.result.name == expected, repr(window.result.name)))
+    shot = Screenshot(window, pictures, "dark")
+    face = shot.design(*BUTTON_FACE)
+    if contrast(face, (0, 0, 0)) > 5:  # a dark face: the dark palette is in effect
+        raise Failure(f"expected the button in the dark theme's colours, found {face} in {shot.path}")
+    pixels = [colour for column in shot.box(*RESULT_BOX) for colour in column]
+    if max(set(pixels), key=pixels.count) != LIGHT_YELLOW:
+        raise Failure(f"expected the result line on light yellow in {shot.path}")
+    ratio = max(contrast(colour, LIGHT_YELLOW) for colour in pixels)
+    if ratio < 4.5:
+        raise Failure(f"expected the result line to contrast 4.5:1 with its ground, found {ratio:.2f}:1 in {shot.path}")
+
+
+def check_widest_line(window, separator, pictures):
+    """The longest line the fields can give is shown whole, clear of its label's edges."""
+    positions, line = WIDEST
+    expected = line.replace(".", separator)
+    type_positions(window, positions)
+    window.click(window.button)
+    wait_until(f"the result line {expected!r}", lambda: (window.result.name == expected, repr(window.result.name)))
+    shot = Screenshot(window, pictures, "widest")
+    columns = shot.box(*RESULT_BOX)
+    inked = [index for index, column in enumerate(columns) if any(c != LIGHT_YELLOW for c in column)]
+    if not inked or inked[0] < 2 or inked[-1] > len(columns) - 3:
+        raise Failure(f"expected the whole line inside its label, ink spans columns "
+                      f"{inked[:1]}..{inked[-1:]} of {len(columns)} in {shot.path}")
 
 
 def close(window):
@@ -279,25 +387,36 @@ def close(window):
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--pid", type=int, required=True)
-    parser.add_argument("--scale", type=int, required=True)
+    parser.add_argument("--scale", type=float, default=1, help="Qt's scale factor")
+    parser.add_argument("--layout", type=float, default=1, help="client pixels per design pixel")
+    parser.add_argument("--checks", default="all", choices=["all", "dark", "widest"])
     parser.add_argument("--separator", required=True)
     parser.add_argument("--pictures", required=True)
     args = parser.parse_args()
 
+    pyatspi.Registry.registerEventListener(record, "object:state-changed:showing",
+                                           "object:state-changed:focused")
     window = None
     step = "finding the window"
     try:
-        window = Window(args.pid, args.scale)
-        step = "computing"
-        check_computations(window, args.separator)
-        step = "leaving a field too short"
-        check_short_inputs(window)
-        step = "the screenshot"
-        check_screenshot(window, args.pictures)
+        window = Window(args.pid, args.scale, args.layout)
+        if args.checks == "all":
+            step = "computing"
+            check_computations(window, args.separator)
+            step = "leaving a field too short"
+            check_short_inputs(window)
+            step = "the screenshot"
+            check_screenshot(window, args.pictures)
+        elif args.checks == "dark":
+            step = "reading the result on a dark desktop"
+            check_dark_theme(window, args.separator, args.pictures)
+        else:
+            step = "showing the widest line"
+            check_widest_line(window, args.separator, args.pictures)
         step = "closing"
         close(window)
     except (Failure, subprocess.CalledProcessError) as failure:
-        screen = os.path.join(args.pictures, f"failure-scale{args.scale}.png")
+        screen = os.path.join(args.pictures, f"failure-{args.checks}-{args.layout}.png")
         subprocess.run(["import", "-window", "root", screen], check=False)
         print(f"FAIL while {step}: {failure}", file=sys.stderr)
         if window is not None and step != "closing":

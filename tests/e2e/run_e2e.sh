@@ -3,13 +3,18 @@
 # server, window manager, D-Bus session and accessibility bus, so that it needs no
 # display and disturbs no other test running at the same time.
 #
-# Usage: run_e2e.sh PROGRAM DECIMAL_SEPARATOR
-# The window is checked twice, at Qt scale factor 1 and 2. Pictures and logs stay in
-# a directory under $TMPDIR when something fails.
+# Usage: run_e2e.sh PROGRAM DECIMAL_SEPARATOR RUN...
+# Each RUN starts the program afresh on a desktop of its kind:
+#   plain          everything, as most users have it
+#   scaled         everything, at Qt scale factor 2
+#   large-text     everything, with 144 dpi text and no scaling, so the layout must grow
+#   dark           the result line read off a dark GTK theme
+#   no-liberation  the widest line, with no face of MS Sans Serif's metrics installed
+# Pictures and logs stay in a directory under $TMPDIR when something fails.
 set -euo pipefail
 
-if [ $# -ne 2 ]; then
-    echo "usage: $0 PROGRAM DECIMAL_SEPARATOR" >&2
+if [ $# -lt 3 ]; then
+    echo "usage: $0 PROGRAM DECIMAL_SEPARATOR RUN..." >&2
     exit 2
 fi
 
@@ -44,6 +49,7 @@ echo $$ >"$STYRMARK_E2E_WORK/run.pid"
 
 program=$(realpath "$1")
 separator=$2
+shift 2
 here=$(cd "$(dirname "$0")" && pwd)
 work=$STYRMARK_E2E_WORK
 pids=()
@@ -97,23 +103,46 @@ poll 10 xdotool get_desktop || fail "openbox did not take over $DISPLAY: $(cat "
 timeout 30 /usr/bin/python3 -c 'import pyatspi; pyatspi.Registry.getDesktop(0)' ||
     fail "the accessibility bus did not come up"
 
+# The fonts a desktop has, less those drawn to MS Sans Serif's metrics.
+cat >"$work/fonts.conf" <<EOF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <include>/etc/fonts/fonts.conf</include>
+  <cachedir>$work/fontconfig</cachedir>
+  <selectfont><rejectfont>
+    <pattern><patelt name="family"><string>Liberation Sans</string></patelt></pattern>
+    <pattern><patelt name="family"><string>Arimo</string></patelt></pattern>
+    <pattern><patelt name="family"><string>Nimbus Sans</string></patelt></pattern>
+    <pattern><patelt name="family"><string>Nimbus Sans L</string></patelt></pattern>
+  </rejectfont></selectfont>
+</fontconfig>
+EOF
+
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
-for scale in 1 2; do
+for run in "$@"; do
+    case $run in
+        plain) desktop=() checks=(--checks all) ;;
+        scaled) desktop=(QT_SCALE_FACTOR=2) checks=(--scale 2 --layout 2 --checks all) ;;
+        large-text) desktop=(QT_ENABLE_HIGHDPI_SCALING=0 QT_FONT_DPI=144) checks=(--layout 1.5 --checks all) ;;
+        dark) desktop=(QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark) checks=(--checks dark) ;;
+        no-liberation) desktop=(FONTCONFIG_FILE="$work/fonts.conf") checks=(--checks widest) ;;
+        *) fail "unknown run $run" ;;
+    esac
     started=$SECONDS
-    QT_SCALE_FACTOR=$scale "$program" >"$work/program-scale$scale.log" 2>&1 &
+    env "${desktop[@]}" "$program" >"$work/program-$run.log" 2>&1 &
     program_pid=$!
     pids+=("$program_pid")
     # In the background, so that a signal to stop is handled without waiting for it.
-    /usr/bin/python3 -X utf8 "$here/e2e_test.py" --pid "$program_pid" --scale "$scale" \
+    /usr/bin/python3 -X utf8 "$here/e2e_test.py" --pid "$program_pid" "${checks[@]}" \
         --separator "$separator" --pictures "$work" &
     pids+=($!)
-    wait "${pids[-1]}" ||
-        fail "at scale factor $scale; the program's output is in $work/program-scale$scale.log"
+    wait "${pids[-1]}" || fail "in the $run run; the program's output is in $work/program-$run.log"
     unset 'pids[-1]'
     # The driver closed the window and saw the process end; collect how it ended.
     status=0
     wait "$program_pid" || status=$?
     unset 'pids[-1]'
-    [ "$status" -eq 0 ] || fail "at scale factor $scale the program ended with status $status"
-    echo "e2e: scale factor $scale passed in $((SECONDS - started)) s"
+    [ "$status" -eq 0 ] || fail "in the $run run the program ended with status $status"
+    echo "e2e: $run passed in $((SECONDS - started)) s"
 done
