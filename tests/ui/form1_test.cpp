@@ -83,31 +83,60 @@ private slots:
         QTest::addColumn<QRect>("pixels");
         QTest::addColumn<QColor>("background");
         QTest::addColumn<QColor>("text");
+        QTest::addColumn<QString>("caption");
         const QColor none;
         const QColor navy(0, 0, 128);
-        QTest::newRow("Label1_0") << "Label1_0" << QRect(58, 18, 295, 27) << none << kLightYellow;
-        QTest::newRow("Text1") << "Text1" << QRect(32, 56, 157, 29) << kLightCyan << navy;
-        QTest::newRow("Text2") << "Text2" << QRect(222, 54, 157, 29) << kLightYellow << navy;
-        QTest::newRow("Label1_1") << "Label1_1" << QRect(56, 116, 295, 27) << none << kLightYellow;
-        QTest::newRow("Text3") << "Text3" << QRect(32, 152, 157, 27) << kLightYellow << navy;
-        QTest::newRow("Text4") << "Text4" << QRect(222, 152, 157, 27) << kLightYellow << navy;
-        QTest::newRow("Label1_3") << "Label1_3" << QRect(134, 194, 169, 27) << none << kLightYellow;
+        QTest::newRow("Label1_0") << "Label1_0" << QRect(58, 18, 295, 27) << none << kLightYellow
+                                  << QStringLiteral("Mina Koordinater Lat Long");
+        QTest::newRow("Text1") << "Text1" << QRect(32, 56, 157, 29) << kLightCyan << navy
+                               << QStringLiteral("58:00:00");
+        QTest::newRow("Text2") << "Text2" << QRect(222, 54, 157, 29) << kLightYellow << navy
+                               << QStringLiteral("17:00:00");
+        QTest::newRow("Label1_1") << "Label1_1" << QRect(56, 116, 295, 27) << none << kLightYellow
+                                  << QStringLiteral("Styrmark Koordinater Lat Long");
+        QTest::newRow("Text3") << "Text3" << QRect(32, 152, 157, 27) << kLightYellow << navy
+                               << QStringLiteral("57:00:00");
+        QTest::newRow("Text4") << "Text4" << QRect(222, 152, 157, 27) << kLightYellow << navy
+                               << QStringLiteral("18:00:00");
+        QTest::newRow("Label1_3") << "Label1_3" << QRect(134, 194, 169, 27) << none << kLightYellow
+                                  << QStringLiteral("Kurs och Distans");
         QTest::newRow("Label2") << "Label2" << QRect(34, 230, 345, 27) << kLightYellow
-                                << QColor(Qt::black);
-        QTest::newRow("Command1") << "Command1" << QRect(78, 280, 267, 43) << none << none;
-        QTest::newRow("Label1_2") << "Label1_2" << QRect(12, 330, 391, 21) << none << kLightYellow;
+                                << QColor(Qt::black) << QString();
+        QTest::newRow("Command1") << "Command1" << QRect(78, 280, 267, 43) << none << none
+                                  << QStringLiteral("Kurs o Distans till Styrmark");
+        QTest::newRow("Label1_2") << "Label1_2" << QRect(12, 330, 391, 21) << none << kLightYellow
+                                  << QStringLiteral("Du måste skriva koordinater enl. 59:04:30");
     }
     void controlsSitWhereTheTableSays() {
         QFETCH(QString, name);
         QFETCH(QRect, pixels);
         QFETCH(QColor, background);
         QFETCH(QColor, text);
+        QFETCH(QString, caption);
         const auto* control = m_form->findChild<QWidget*>(name);
         QVERIFY(control);
+        QCOMPARE(control->property("text").toString(), caption);
         QCOMPARE(control->geometry(), pixels);
         QCOMPARE(control->autoFillBackground(), background.isValid());
         if (background.isValid()) QCOMPARE(Background(control), background);
         if (text.isValid()) QCOMPARE(TextColour(control), text);
+    }
+
+    // Twips follow the screen's logical resolution, so large text grows the layout too.
+    void twipsFollowTheScreenResolution_data() {
+        QTest::addColumn<int>("twips");
+        QTest::addColumn<double>("dpi");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("width at 96 dpi") << 6090 << 96.0 << 406;
+        QTest::newRow("width at 144 dpi") << 6090 << 144.0 << 609;
+        QTest::newRow("rounded down at 120 dpi") << 435 << 120.0 << 36;
+        QTest::newRow("half rounded up at 144 dpi") << 405 << 144.0 << 41;
+    }
+    void twipsFollowTheScreenResolution() {
+        QFETCH(int, twips);
+        QFETCH(double, dpi);
+        QFETCH(int, pixels);
+        QCOMPARE(toolkit::TwipsToPixels(twips, dpi), pixels);
     }
 
     // Texts on the fixed grounds keep their own colours, so no desktop palette can hide them;
