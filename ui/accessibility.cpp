@@ -18,6 +18,13 @@ public:
         if (kind == QAccessible::Name) return static_cast<const QLabel*>(widget())->text();
         return QAccessibleWidget::text(kind);
     }
+
+    // Screen readers present a notification by the caption that labels it, if any, instead
+    // of its own text: the caption still names what it heads, but not the other way round.
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
+        QAccessible::Relation match) const override {
+        return QAccessibleWidget::relations(match & ~QAccessible::Label);
+    }
 };
 
 // A plain top-level QWidget would be a "filler" without a title for screen readers.
@@ -35,7 +42,7 @@ void InstallAccessibility() {
     (void)installed;
 }
 
-void Announce(QWidget* liveLabel) {
+void PresentNotification(QWidget* liveLabel) {
     QAccessibleEvent shown(liveLabel, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
 }

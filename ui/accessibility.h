@@ -11,7 +11,7 @@ namespace styrmark::toolkit {
 void InstallAccessibility();
 
 // Screen readers present a notification when it is shown, so a live label is shown anew.
-void Announce(QWidget* liveLabel);
+void PresentNotification(QWidget* liveLabel);
 
 // Tells screen readers that `widget` has the focus.
 void ReportFocus(QWidget* widget);

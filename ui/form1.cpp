@@ -134,6 +134,7 @@ void Form1::OnCompute() {
     }
     toolkit::SetCaption(Label2, FormatResultLine(*result, toolkit::DecimalSeparator()));
     ReadyForNextPosition();
+    toolkit::Announce(Label2);
 }
 
 void Form1::ReadyForNextPosition() {

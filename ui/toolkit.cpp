@@ -221,8 +221,9 @@ void SetCaption(LiveLabel* label, const std::string& text) {
     const QString caption = QString::fromStdString(text);
     FitText(label, caption);
     label->setText(caption);
-    if (!caption.isEmpty()) Announce(label);
 }
+
+void Announce(LiveLabel* label) { PresentNotification(label); }
 
 std::string FieldText(const QLineEdit* field) { return field->text().toStdString(); }
 

@@ -144,9 +144,12 @@ void SetBackground(QWidget* widget, Rgb colour);
 void SetTextColour(QWidget* widget, Rgb colour);
 void SetDescription(QWidget* widget, const QString& description);
 
-// Replaces the caption, in a smaller font if that is what it takes to show it whole;
-// screen readers present every caption that is not empty, even one the same as before.
+// Replaces the caption, in a smaller font if that is what it takes to show it whole.
 void SetCaption(LiveLabel* label, const std::string& text);
+
+// Has screen readers present the caption now, even when it is the same as before. Each
+// presentation cuts the one before short, so this comes after any focus move.
+void Announce(LiveLabel* label);
 
 std::string FieldText(const QLineEdit* field);
 int FieldLength(const QLineEdit* field);  // in characters

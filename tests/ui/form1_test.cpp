@@ -250,8 +250,9 @@ private slots:
         QCOMPARE(field->text(), text);
     }
 
-    // What a screen reader is told of each control: its role, name, the caption that heads
-    // it, and for the fields how to write a coordinate.
+    // What a screen reader is told of each control: its role, name, the caption tied to it
+    // (either way), and for the fields how to write a coordinate. The result line has none
+    // of its own: screen readers would speak the caption in place of the result.
     void screenReadersKnowEachControl_data() {
         const QString hint = QStringLiteral("Du måste skriva koordinater enl. 59:04:30");
         QTest::addColumn<QString>("control");
@@ -271,8 +272,12 @@ private slots:
         QTest::newRow("Text4") << "Text4" << int(QAccessible::EditableText)
                                << QStringLiteral("Styrmärkets longitud") << "" << hint;
         QTest::newRow("Label2") << "Label2" << int(QAccessible::Notification) << ""
-                                << "Label1_3"
+                                << ""
                                 << "";
+        QTest::newRow("Label1_3") << "Label1_3" << int(QAccessible::StaticText)
+                                  << "Kurs och Distans"
+                                  << "Label2"
+                                  << "";
         QTest::newRow("Command1") << "Command1" << int(QAccessible::Button)
                                   << "Kurs o Distans till Styrmark"
                                   << ""
@@ -290,7 +295,7 @@ private slots:
         QCOMPARE(int(iface->role()), role);
         QCOMPARE(iface->text(QAccessible::Name), name);
         QCOMPARE(iface->text(QAccessible::Description), description);
-        const auto labels = iface->relations(QAccessible::Label);
+        const auto labels = iface->relations(QAccessible::Label | QAccessible::Labelled);
         QCOMPARE(labels.isEmpty() ? QString() : labels.first().first->object()->objectName(),
                  caption);
     }
