@@ -170,6 +170,11 @@ class AllSecondsThenDivided(Model):
         return (degrees * 3600 + minutes * 60 + seconds) / 3600
 
 
+class LatitudesSubtractedInFloat(Model):
+    def lat_diff(self, own_lat, target_lat):
+        return f32(f32(target_lat - own_lat) * self.minutes_per_degree)
+
+
 class LatDiffKeptAsDouble(Model):
     def lat_diff(self, own_lat, target_lat):
         return (target_lat - own_lat) * self.minutes_per_degree
@@ -329,6 +334,7 @@ FAULTS = [
     MinutesStoredAsFloat,
     SecondsAddedToMinutesFirst,
     AllSecondsThenDivided,
+    LatitudesSubtractedInFloat,
     LatDiffKeptAsDouble,
     CosineKeptAsDouble,
     CosineOfMeanLatitude,
@@ -446,11 +452,11 @@ def dms(total_seconds):
     return f"{degrees:02d}:{minutes:02d}:{seconds:02d}"
 
 
-def random_trip(rng):
-    """A trip in the Baltic: latitudes 53 to 66 north, longitudes 9 to 31 east."""
+def random_trip(rng, latitudes=(53, 66), longitudes=(9, 31)):
+    """A trip in the Baltic, unless other ranges of degrees are given."""
     return tuple(
         dms(rng.randint(low * 3600, high * 3600))
-        for low, high in ((53, 66), (9, 31), (53, 66), (9, 31))
+        for low, high in (latitudes, longitudes, latitudes, longitudes)
     )
 
 
@@ -548,7 +554,10 @@ def main():
         return [model.result_line(trip, ".") for model in [MODEL] + faults]
 
     # Trips that catch a fault, a few for each; then ties; then plain random trips.
-    candidates = [random_trip(rng) for _ in range(4000)] + screen(10, 6_000_000)
+    # Anywhere north and east: a float difference of latitudes rounds only when one is
+    # more than twice the other.
+    worldwide = [random_trip(rng, (0, 89), (0, 179)) for _ in range(2000)]
+    candidates = [random_trip(rng) for _ in range(4000)] + worldwide + screen(10, 6_000_000)
     caught_by = {fault: [] for fault in FAULTS}
     ties = {
         kind: []
@@ -587,6 +596,8 @@ def main():
                 already += 1
     for trip in candidates[:200]:
         choose(trip, "random trips in the Baltic")
+    for trip in worldwide[:20]:
+        choose(trip, "random trips anywhere north and east")
 
     # Coverage rows in both separators, all others alternating.
     rows = []
