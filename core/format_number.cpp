@@ -55,14 +55,14 @@ int ExactDecimals(double magnitude) {
 
 // "0999" becomes "1000", "99" becomes "100".
 void AddOneToLastDigit(std::string& digits) {
-    for (auto digit = digits.rbegin(); digit != digits.rend(); ++digit) {
-        if (*digit != '9') {
-            ++*digit;
-            return;
-        }
-        *digit = '0';
+    const std::size_t lastNotNine = digits.find_last_not_of('9');
+    if (lastNotNine == std::string::npos) {
+        digits.assign(digits.size(), '0');
+        digits.insert(digits.begin(), '1');
+        return;
     }
-    digits.insert(digits.begin(), '1');
+    ++digits[lastNotNine];
+    digits.replace(lastNotNine + 1, std::string::npos, digits.size() - lastNotNine - 1, '0');
 }
 
 struct Digits {
