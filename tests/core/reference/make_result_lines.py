@@ -5,7 +5,7 @@ the arithmetic written apart from the C++ core. core_tests reads the file and ch
 the core against every line.
 
 Regenerate, after a deliberate change to the arithmetic or to the line, with Debian's
-python3 and python3-numpy (deterministic, about a minute):
+python3 and python3-numpy (under a minute; the same numpy gives the same file):
 
     /usr/bin/python3 tests/core/reference/make_result_lines.py
 
