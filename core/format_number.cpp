@@ -38,7 +38,8 @@ NumberPattern ParsePattern(std::string_view pattern) {
 
 using Limits = std::numeric_limits<double>;
 
-// The smallest double is 2^-1074, and 2^-k has exactly k decimals.
+// The largest double has 309 digits before the point; the smallest, 2^-1074, has 1074
+// after it (2^-k has exactly k decimals).
 constexpr int kMostExactDecimals = Limits::digits - Limits::min_exponent;
 constexpr std::size_t kMostPrintedChars = Limits::max_exponent10 + 1 + 1 + kMostExactDecimals;
 
