@@ -1,7 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <algorithm>
 #include <array>
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
-#include <cstdio>
+#include <limits>
 
 #include "core/navigation.h"
 
@@ -9,8 +14,8 @@ namespace styrmark {
 namespace {
 
 struct NumberPattern {
-    int integerDigits = 0;  // least number of digits before the separator
-    int decimals = 0;       // exact number of digits after it
+    std::size_t integerDigits = 0;  // least number of digits before the separator
+    std::size_t decimals = 0;       // exact number of digits after it
     bool hasSeparator = false;
     std::string suffix;  // every other character, copied after the number
 };
@@ -31,43 +36,63 @@ NumberPattern ParsePattern(std::string_view pattern) {
     return parsed;
 }
 
-// Below 2^52 the integer part and the scaled digits fit 64 bits; from there on every
-// double is a whole number and cannot fall on a tie.
-constexpr double kExactIntegerLimit = 4503599627370496.0;
-constexpr int kMostExactDecimals = 15;
+using Limits = std::numeric_limits<double>;
 
-// |value| rounded half away from zero, as a whole number of units of 1/scale. Ties
-// are decided on the exact binary value: fma recovers the rounding error of the
-// scaling, so 0.125 rounds up to 0.13 while 1.005 (stored just below) gives 1.00.
-std::uint64_t RoundedUnits(double magnitude, std::uint64_t scale) {
-    double whole = 0;
-    const double fraction = std::modf(magnitude, &whole);
-    const double scaled = fraction * static_cast<double>(scale);
-    const double units = std::floor(scaled);
-    const double remainder = scaled - units;
-    const bool up =
-        remainder > 0.5 ||
-        (remainder == 0.5 && std::fma(fraction, static_cast<double>(scale), -scaled) >= 0);
-    return static_cast<std::uint64_t>(whole) * scale + static_cast<std::uint64_t>(units) +
-           (up ? 1U : 0U);
+// The largest double has 309 digits before the point; the smallest, 2^-1074, has 1074
+// after it (2^-k has exactly k decimals).
+constexpr int kMostExactDecimals = Limits::digits - Limits::min_exponent;
+constexpr std::size_t kMostPrintedChars = Limits::max_exponent10 + 1 + 1 + kMostExactDecimals;
+
+// A finite double is a whole number times 2^lowestPlace; when that power is negative, it
+// has exactly -lowestPlace decimals.
+int ExactDecimals(double magnitude) {
+    if (magnitude == 0) return 0;
+    int exponent = 0;
+    const double fraction = std::frexp(magnitude, &exponent);
+    const auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, Limits::digits));
+    const int lowestPlace = exponent - Limits::digits + std::countr_zero(significand);
+    return std::max(0, -lowestPlace);
 }
 
-void AppendDigits(std::string& text, std::uint64_t value, int leastDigits) {
-    std::array<char, 24> buffer{};
-    char* const end = buffer.data() + buffer.size();
-    char* first = end;
-    for (int count = 0; value > 0 || count < leastDigits; ++count, value /= 10)
-        *--first = static_cast<char>('0' + value % 10);
-    text.append(first, end);
+// "0999" becomes "1000", "99" becomes "100".
+void AddOneToLastDigit(std::string& digits) {
+    const std::size_t lastNotNine = digits.find_last_not_of('9');
+    if (lastNotNine == std::string::npos) {
+        digits.assign(digits.size(), '0');
+        digits.insert(digits.begin(), '1');
+        return;
+    }
+    ++digits[lastNotNine];
+    digits.replace(lastNotNine + 1, std::string::npos, digits.size() - lastNotNine - 1, '0');
 }
 
-// Magnitudes beyond 2^52, and patterns with more decimals than a double holds.
-std::string PrintedDigits(double magnitude, int decimals) {
-    const int length = std::snprintf(nullptr, 0, "%.*f", decimals, magnitude);
-    std::string printed(static_cast<std::size_t>(length) + 1, '\0');
-    std::snprintf(printed.data(), printed.size(), "%.*f", decimals, magnitude);
-    printed.pop_back();
-    return printed;
+struct Digits {
+    std::string whole;     // without leading zeros: empty for zero
+    std::string decimals;  // exactly as many as asked for
+};
+
+// |value| to the given decimals, rounded half away from zero on its exact binary value.
+// to_chars prints every digit the double has (it rounds nothing at that precision, and
+// is the same in every C locale), so the first dropped digit alone decides: 5 or more,
+// a tie or above, rounds up. 1.005 is stored as 1.00499..., so it rounds down.
+Digits RoundedDigits(double magnitude, std::size_t decimals) {
+    std::array<char, kMostPrintedChars> buffer;  // enough for every digit of any double
+    const char* const end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                          std::chars_format::fixed, ExactDecimals(magnitude))
+                                .ptr;
+    const std::string_view printed(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
+    const std::size_t point = printed.find('.');
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view{} : printed.substr(point + 1);
+
+    std::string digits(printed.substr(0, point));
+    digits += fraction.substr(0, decimals);
+    digits.append(decimals - std::min(decimals, fraction.size()), '0');
+    if (fraction.size() > decimals && fraction[decimals] >= '5') AddOneToLastDigit(digits);
+
+    const std::size_t wholeLength = digits.size() - decimals;
+    const std::size_t leadingZeros = std::min(digits.find_first_not_of('0'), wholeLength);
+    return {digits.substr(leadingZeros, wholeLength - leadingZeros), digits.substr(wholeLength)};
 }
 
 }  // namespace
@@ -77,25 +102,9 @@ std::string FormatNumber(double value, std::string_view pattern,
     const NumberPattern parsed = ParsePattern(pattern);
     if (!std::isfinite(value)) return "---" + parsed.suffix;
 
-    const double magnitude = std::fabs(value);
-    std::string integerPart;
-    std::string decimalPart;
-    if (magnitude < kExactIntegerLimit && parsed.decimals <= kMostExactDecimals) {
-        std::uint64_t scale = 1;
-        for (int i = 0; i < parsed.decimals; ++i) scale *= 10;
-        const std::uint64_t units = RoundedUnits(magnitude, scale);
-        AppendDigits(integerPart, units / scale, 0);
-        AppendDigits(decimalPart, units % scale, parsed.decimals);
-    } else {
-        const std::string printed = PrintedDigits(magnitude, parsed.decimals);
-        const std::size_t point = printed.find('.');
-        integerPart = printed.substr(0, point);
-        if (point != std::string::npos) decimalPart = printed.substr(point + 1);
-        if (integerPart == "0") integerPart.clear();
-    }
-    const auto integerWidth = static_cast<std::size_t>(parsed.integerDigits);
-    if (integerPart.size() < integerWidth)
-        integerPart.insert(0, integerWidth - integerPart.size(), '0');
+    auto [integerPart, decimalPart] = RoundedDigits(std::fabs(value), parsed.decimals);
+    if (integerPart.size() < parsed.integerDigits)
+        integerPart.insert(0, parsed.integerDigits - integerPart.size(), '0');
 
     std::string text;
     const bool showsZero = integerPart.find_first_not_of('0') == std::string::npos &&

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Plane-sailing navigation: coordinate text in, course and distance out, and the
@@ -35,7 +36,9 @@ float PlaneAngle(float departure, float latDiff);
 // Renders a number by a pattern such as "000" or "0.00  DM": zeros before the point
 // are the least number of integer digits, zeros after it the exact number of
 // decimals, every other character is copied after the number. Rounds the exact
-// value half away from zero. A value that is not finite shows as "---".
+// binary value half away from zero, for any magnitude and any number of decimals (1.005
+// is stored just below its tie and shows as 1.00); the C locale plays no part. A value
+// that is not finite shows as "---".
 std::string FormatNumber(double value, std::string_view pattern, std::string_view decimalSeparator);
 
 // "Kurs 151   68.32  DM   126.522  Km", with the given decimal separator (UTF-8).
