@@ -27,7 +27,6 @@ QValidator::State CharacterValidator::validate(QString& input, int& position) co
         const qsizetype excess = std::min<qsizetype>(kept.size() - m_limit, keptBeforeCursor);
         kept.remove(keptBeforeCursor - excess, excess);
         keptBeforeCursor -= static_cast<int>(excess);
-        kept.truncate(m_limit);
     }
     input = kept;
     position = keptBeforeCursor;

@@ -158,6 +158,7 @@ private slots:
         toolkit::Field* field = m_form->Text2;
         field->setFocus();
         field->setText(text);
+        field->setCursorPosition(1);
         if (route == "Tab") {
             QTest::keyClick(field, Qt::Key_Tab);
         } else if (route == "Shift+Tab") {

@@ -45,7 +45,7 @@ QList<double> FocusChangeAlongEdges(const QImage& idle, const QImage& focused) {
     QList<double> edges(4, 1.0);
     const int w = idle.width();
     const int h = idle.height();
-    for (int d = 0; d < 8; ++d) {
+    for (int d = 0; d < 12; ++d) {
         const QList<QPoint> points{{d, h / 2}, {w - 1 - d, h / 2}, {w / 2, d}, {w / 2, h - 1 - d}};
         for (int edge = 0; edge < 4; ++edge) {
             const QPoint p = points[edge];
@@ -65,7 +65,9 @@ class Form1Test : public FormTest {
 private slots:
     void opensWithDefaults() {
         QCOMPARE(m_form->windowTitle(), QStringLiteral("   Styrmark beräkning"));
-        QCOMPARE(m_form->size(), QSize(406, 360));
+        // 406 x 360 at the usual 96 dpi; large-text settings grow it in proportion.
+        const double scale = m_form->logicalDpiY() / 96.0;
+        QCOMPARE(m_form->size(), QSize(qRound(406 * scale), qRound(360 * scale)));
         QCOMPARE(Background(m_form.get()), QColor(0, 128, 128));
         QCOMPARE(m_form->Text1->text(), QStringLiteral("58:00:00"));
         QCOMPARE(m_form->Text2->text(), QStringLiteral("17:00:00"));
@@ -116,7 +118,10 @@ private slots:
         const auto* control = m_form->findChild<QWidget*>(name);
         QVERIFY(control);
         QCOMPARE(control->property("text").toString(), caption);
-        QCOMPARE(control->geometry(), pixels);
+        const double scale = m_form->logicalDpiY() / 96.0;
+        QCOMPARE(control->geometry(),
+                 QRect(qRound(pixels.x() * scale), qRound(pixels.y() * scale),
+                       qRound(pixels.width() * scale), qRound(pixels.height() * scale)));
         QCOMPARE(control->autoFillBackground(), background.isValid());
         if (background.isValid()) QCOMPARE(Background(control), background);
         if (text.isValid()) QCOMPARE(TextColour(control), text);
