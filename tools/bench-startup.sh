@@ -4,17 +4,19 @@
 # X server: time from exec to the window mapped and to its first paint, peak RSS and
 # the memory each writes itself. A benchmark: it prints, it does not judge.
 #
-# Usage: tools/bench-startup.sh [ROUNDS]   (default 51; the build must be done)
+# Usage: tools/bench-startup.sh [ROUNDS [PROGRAM [BASELINE]]]
+# Defaults: 51 rounds, the built styrmark against the built bare window (build first).
+# Giving two programs compares any two builds. STYRMARK_BENCH_EACH=FILE keeps every
+# run's figures.
 #
 # No window manager: the program's map request then maps the window at once, so the
 # time measured is the program's own and not also a window manager's turn on the CPU.
 set -euo pipefail
-cd "$(dirname "$0")/.."
 
 rounds=${1:-51}
-build=build/default
-program=$build/app/styrmark
-baseline=$build/bench/startup/bare_window
+build=$(cd "$(dirname "$0")/.." && pwd)/build/default
+program=${2:-$build/app/styrmark}
+baseline=${3:-$build/bench/startup/bare_window}
 timer=$build/bench/startup/startup_timer
 for file in "$program" "$baseline" "$timer"; do
     [ -x "$file" ] || { echo "bench-startup: $file is missing; build first" >&2; exit 1; }
@@ -44,7 +46,8 @@ mkdir -m 700 "$work/runtime"
 status=0
 env -i PATH="$PATH" HOME="$HOME" LANG="${LANG:-C.UTF-8}" DISPLAY=":$(head -n 1 "$work/display")" \
     XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
-    "$timer" --rounds "$rounds" --log "$work/programs.log" "$program" "$baseline" || status=$?
+    "$timer" --rounds "$rounds" --log "$work/programs.log" --each "${STYRMARK_BENCH_EACH:-/dev/null}" \
+    "$program" "$baseline" || status=$?
 if [ "$status" -ne 0 ]; then
     echo "bench-startup: what the programs wrote:" >&2
     tail -n 20 "$work/programs.log" >&2

@@ -4,11 +4,16 @@
 // server, its peak resident memory and the memory it has written itself by then.
 // Prints the median and minimum of each figure and the ratio PROGRAM / BASELINE.
 //
-// Usage: startup_timer [--rounds N] [--warm-up N] [--log FILE] PROGRAM BASELINE
+// Usage: startup_timer [--rounds N] [--warm-up N] [--settle MS] [--log FILE] [--each FILE]
+//                      PROGRAM BASELINE
 //
-// The run ends with SIGKILL right after the first paint, the same moment for both
-// programs. Meant for a server with nothing else on it and no window manager, so that
-// a MapNotify on the root is the program's own map request being carried out.
+// --log takes what the programs write to stderr, --each one line per measured run.
+//
+// Each run ends with SIGKILL once the program has painted and then had --settle
+// milliseconds (default 100) to finish starting up, so that the peak RSS covers the
+// whole start-up and not just as much as happened before the kill. Meant for a server with nothing
+// else on it and no window manager, so that a MapNotify on the root is the program's own map
+// request being carried out.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -29,6 +34,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 extern char** environ;
@@ -158,7 +164,8 @@ pid_t Spawn(const std::string& program, int errorFd) {
     return pid;
 }
 
-Run Measure(const Server& server, const std::string& program, int errorFd) {
+Run Measure(const Server& server, const std::string& program, std::chrono::milliseconds settle,
+            int errorFd) {
     const Clock::time_point start = Clock::now();
     const pid_t pid = Spawn(program, errorFd);
     xcb_window_t window = XCB_WINDOW_NONE;
@@ -201,6 +208,7 @@ Run Measure(const Server& server, const std::string& program, int errorFd) {
         // Errors (a window gone before its drawing could be watched) do not matter.
     }
 
+    std::this_thread::sleep_until(painted + settle);
     Run run{Milliseconds(mapped - start), Milliseconds(painted - start), 0.0, PrivateDirtyMib(pid)};
     kill(pid, SIGKILL);
     int status = 0;
@@ -246,15 +254,17 @@ void PrintFigure(const char* name, const char* unit, double Run::*field,
     const double medianB = Median(b);
     const double minA = Minimum(a);
     const double minB = Minimum(b);
-    std::printf("%-15s median   %9.2f %-3s %9.2f %-3s %7.3f\n", name, medianA, unit, medianB, unit,
-                medianA / medianB);
-    std::printf("%-15s minimum  %9.2f %-3s %9.2f %-3s %7.3f\n", "", minA, unit, minB, unit,
+    std::printf("%-15s median   %11.2f %-3s %11.2f %-3s %7.3f\n", name, medianA, unit, medianB,
+                unit, medianA / medianB);
+    std::printf("%-15s minimum  %11.2f %-3s %11.2f %-3s %7.3f\n", "", minA, unit, minB, unit,
                 minA / minB);
 }
 
 int Usage() {
-    std::fputs("usage: startup_timer [--rounds N] [--warm-up N] [--log FILE] PROGRAM BASELINE\n",
-               stderr);
+    std::fputs(
+        "usage: startup_timer [--rounds N] [--warm-up N] [--settle MS] [--log FILE] [--each FILE] "
+        "PROGRAM BASELINE\n",
+        stderr);
     return 2;
 }
 
@@ -263,36 +273,53 @@ int Usage() {
 int main(int argc, char* argv[]) {
     int rounds = 51;
     int warmUp = 3;
-    const char* log = "/dev/null";
+    int settle = 100;
+    std::string log = "/dev/null";
+    std::string each = "/dev/null";
     std::vector<std::string> programs;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        if ((argument == "--rounds" || argument == "--warm-up" || argument == "--log") &&
-            i + 1 < argc) {
+        if (argument.starts_with("--") && i + 1 < argc) {
             const char* value = argv[++i];
-            if (argument == "--log")
+            if (argument == "--rounds")
+                rounds = std::atoi(value);
+            else if (argument == "--warm-up")
+                warmUp = std::atoi(value);
+            else if (argument == "--settle")
+                settle = std::atoi(value);
+            else if (argument == "--log")
                 log = value;
+            else if (argument == "--each")
+                each = value;
             else
-                (argument == "--rounds" ? rounds : warmUp) = std::atoi(value);
+                return Usage();
         } else if (argument.starts_with("--")) {
             return Usage();
         } else {
             programs.push_back(argument);
         }
     }
-    if (programs.size() != 2 || rounds < 1 || warmUp < 0) return Usage();
+    if (programs.size() != 2 || rounds < 1 || warmUp < 0 || settle < 0) return Usage();
 
     try {
-        const int errorFd = open(log, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-        if (errorFd < 0) throw std::runtime_error(std::string("cannot open ") + log);
+        const int errorFd = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+        if (errorFd < 0) throw std::runtime_error("cannot open " + log);
+        std::ofstream eachRun(each);
+        if (!eachRun) throw std::runtime_error("cannot open " + each);
+        eachRun << "round\tprogram\tmap_ms\tpaint_ms\tpeak_rss_mib\tprivate_dirty_mib\n";
         const Server server;
         std::vector<Run> runs[2];
         for (int round = -warmUp; round < rounds; ++round) {
             // Alternating which goes first cancels a drift and any advantage of going second.
             for (int turn = 0; turn < 2; ++turn) {
                 const int which = (turn + (round < 0 ? 0 : round)) % 2;
-                const Run run = Measure(server, programs[static_cast<std::size_t>(which)], errorFd);
-                if (round >= 0) runs[which].push_back(run);
+                const Run run = Measure(server, programs[static_cast<std::size_t>(which)],
+                                        std::chrono::milliseconds(settle), errorFd);
+                if (round < 0) continue;
+                runs[which].push_back(run);
+                eachRun << round << '\t' << BaseName(programs[static_cast<std::size_t>(which)])
+                        << '\t' << run.mapMs << '\t' << run.paintMs << '\t' << run.peakRssMib
+                        << '\t' << run.privateDirtyMib << '\n';
             }
         }
         close(errorFd);
@@ -300,7 +327,7 @@ int main(int argc, char* argv[]) {
         const std::string a = BaseName(programs[0]);
         const std::string b = BaseName(programs[1]);
         std::printf("%d rounds after %d warm-up, the two in alternating order\n", rounds, warmUp);
-        std::printf("%-15s %-8s %13.13s %13.13s %7s\n", "", "", a.c_str(), b.c_str(), "ratio");
+        std::printf("%-24s %15.15s %15.15s %7s\n", "", a.c_str(), b.c_str(), "ratio");
         PrintFigure("exec to map", "ms", &Run::mapMs, runs[0], runs[1]);
         PrintFigure("exec to paint", "ms", &Run::paintMs, runs[0], runs[1]);
         PrintFigure("peak RSS", "MiB", &Run::peakRssMib, runs[0], runs[1]);
