@@ -23,6 +23,8 @@ SHORT_INPUT_MESSAGE = "Indata måste skrivas ex. 58:00:00"
 CLIENT_SIZE = (406, 360)
 TEAL = (0, 128, 128)
 EMPTY_SPOTS = [(4, 4), (205, 186)]  # client pixels no control covers
+ICON = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "ui", "resources",
+                    "styrmark-32.png")
 
 # Positions typed into the four fields, how the button is then pressed, and the line
 # expected ("." standing for the decimal separator).
@@ -239,12 +241,33 @@ def read_ppm(data):
     return int(fields[1]), int(fields[2]), data[end + 1:]
 
 
-def check_screenshot(window, pictures):
+def x_window(window):
     found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(window.pid)],
                            capture_output=True, text=True).stdout.split()
     if len(found) != 1:
         raise Failure(f"expected one visible X window of the program, found {found}")
-    data = subprocess.run(["import", "-window", found[0], "-depth", "8", "ppm:-"],
+    return found[0]
+
+
+def check_icon(window):
+    """The window carries the 32 px icon alone, at any scale, pixel for pixel the PNG."""
+    rgba = subprocess.run(["convert", ICON, "-depth", "8", "rgba:-"],
+                          capture_output=True, check=True).stdout
+    expected = [32, 32] + [(rgba[i + 3] << 24) | (rgba[i] << 16) | (rgba[i + 1] << 8) | rgba[i + 2]
+                           for i in range(0, len(rgba), 4)]
+    if len(expected) != 2 + 32 * 32:
+        raise Failure(f"{ICON} is not 32 x 32")
+    found = subprocess.run(["xprop", "-id", x_window(window), "-notype", "-f", "_NET_WM_ICON", "32c",
+                            "_NET_WM_ICON"], capture_output=True, text=True, check=True).stdout
+    values = [int(v) for v in found.partition("=")[2].replace(",", " ").split()]
+    if values != expected:
+        sizes = values[:2] if values else "none"
+        raise Failure(f"expected the 32 x 32 icon of {ICON} alone, found {len(values)} values "
+                      f"starting with the size {sizes}")
+
+
+def check_screenshot(window, pictures):
+    data = subprocess.run(["import", "-window", x_window(window), "-depth", "8", "ppm:-"],
                           capture_output=True, check=True).stdout
     path = os.path.join(pictures, f"window-scale{window.scale}.ppm")
     with open(path, "wb") as picture:
@@ -292,6 +315,8 @@ def main():
         check_computations(window, args.separator)
         step = "leaving a field too short"
         check_short_inputs(window)
+        step = "the window icon"
+        check_icon(window)
         step = "the screenshot"
         check_screenshot(window, args.pictures)
         step = "closing"
