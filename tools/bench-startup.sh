@@ -19,7 +19,7 @@ program=${2:-$build/app/styrmark}
 baseline=${3:-$build/bench/startup/bare_window}
 timer=$build/bench/startup/startup_timer
 for file in "$program" "$baseline" "$timer"; do
-    [ -x "$file" ] || { echo "bench-startup: $file is missing; build first" >&2; exit 1; }
+    [ -x "$file" ] || { echo "bench-startup: $file is not there to run; build first" >&2; exit 1; }
 done
 command -v Xvfb >/dev/null || { echo "bench-startup: needs Xvfb (tools/install-deps.sh)" >&2; exit 1; }
 
