@@ -2,7 +2,8 @@
 // Starts two programs in turn on the X server in $DISPLAY and measures each run: the
 // time from exec until its window is mapped and until its first paint reaches the
 // server, its peak resident memory and the memory it has written itself. Prints the
-// median and minimum of each figure and the ratio PROGRAM / BASELINE.
+// median and minimum of each figure with the ratio PROGRAM / BASELINE, and the median of
+// the ratios within a round.
 //
 // Usage: startup_timer [--rounds N] [--warm-up N] [--settle MS] [--log FILE] [--each FILE]
 //                      PROGRAM BASELINE
@@ -32,6 +33,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -316,6 +318,12 @@ void PrintFigure(const char* name, const char* unit, double Run::*field, const R
                 unit, medianA / medianB);
     std::printf("%-15s minimum  %11.2f %-3s %11.2f %-3s %7.3f\n", "", minA, unit, minB, unit,
                 minA / minB);
+    // The two runs of a round are seconds apart; their ratio hardly feels a load that
+    // comes and goes over minutes.
+    std::vector<double> paired;
+    std::transform(values[0].begin(), values[0].end(), values[1].begin(),
+                   std::back_inserter(paired), std::divides<>());
+    std::printf("%-15s paired   %39.3f\n", "", Median(paired));
 }
 
 void Report(const Options& options, const Runs& runs) {
@@ -327,6 +335,7 @@ void Report(const Options& options, const Runs& runs) {
     PrintFigure("exec to paint", "ms", &Run::paintMs, runs);
     PrintFigure("peak RSS", "MiB", &Run::peakRssMib, runs);
     PrintFigure("private dirty", "MiB", &Run::privateDirtyMib, runs);
+    std::puts("paired: the median of the ratios within a round, steadier on a busy machine");
 }
 
 // False on anything it does not understand.
