@@ -261,9 +261,12 @@ def check_icon(window):
                             "_NET_WM_ICON"], capture_output=True, text=True, check=True).stdout
     values = [int(v) for v in found.partition("=")[2].replace(",", " ").split()]
     if values != expected:
-        sizes = values[:2] if values else "none"
-        raise Failure(f"expected the 32 x 32 icon of {ICON} alone, found {len(values)} values "
-                      f"starting with the size {sizes}")
+        sizes, start = [], 0  # each image: width, height, then its pixels
+        while start + 1 < len(values):
+            sizes.append(tuple(values[start:start + 2]))
+            start += 2 + values[start] * values[start + 1]
+        raise Failure(f"expected the 32 x 32 icon of {ICON} alone, found images of {sizes}"
+                      + (" with other pixels" if sizes == [(32, 32)] else ""))
 
 
 def check_screenshot(window, pictures):
