@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up of Styrmark against a bare Qt window with the same controls, on a private
-# X server: time from exec to the window mapped and to its first paint, peak RSS and
-# the memory each writes itself. A benchmark: it prints, it does not judge.
+# X server: time from exec to the window mapped and to its first paint, CPU time, peak
+# RSS and the memory each writes itself. A benchmark: it prints, it does not judge.
 #
 # Usage: tools/bench-startup.sh [ROUNDS [PROGRAM [BASELINE]]]
 # Defaults: 51 rounds, the built styrmark against the built bare window (build first).

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Starts two programs in turn on the X server in $DISPLAY and measures each run: the
 // time from exec until its window is mapped and until its first paint reaches the
-// server, its peak resident memory and the memory it has written itself. Prints the
-// median and minimum of each figure with the ratio PROGRAM / BASELINE, and the median of
-// the ratios within a round.
+// server, the CPU time it used, its peak resident memory and the memory it has written
+// itself. Prints the median and minimum of each figure with the ratio PROGRAM /
+// BASELINE, and the median of the ratios within a round.
 //
 // Usage: startup_timer [--rounds N] [--warm-up N] [--settle MS] [--log FILE] [--each FILE]
 //                      PROGRAM BASELINE
@@ -50,6 +50,7 @@ constexpr auto kPollInterval = std::chrono::milliseconds(20);
 struct Run {
     double mapMs;
     double paintMs;
+    double cpuMs;  // until the kill, all threads; hardly changes with the machine's load
     double peakRssMib;
     double privateDirtyMib;
 };
@@ -249,13 +250,16 @@ Run Measure(const Server& server, const std::string& program, const Options& opt
     const Progress progress = WaitForPaint(server, program, pid, start);
 
     std::this_thread::sleep_until(progress.painted + options.settle);
-    Run run{Milliseconds(progress.mapped - start), Milliseconds(progress.painted - start), 0.0,
+    Run run{Milliseconds(progress.mapped - start), Milliseconds(progress.painted - start), 0.0, 0.0,
             PrivateDirtyMib(pid)};
     kill(pid, SIGKILL);
     int status = 0;
     rusage usage{};
     wait4(pid, &status, 0, &usage);
     run.peakRssMib = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    run.cpuMs =
+        Milliseconds(std::chrono::seconds(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                     std::chrono::microseconds(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec));
 
     WaitForDestroy(server, program, progress.window);
     return run;
@@ -274,7 +278,7 @@ Runs MeasureAll(const Options& options) {
     if (errorFd < 0) throw std::runtime_error("cannot open " + options.log);
     std::ofstream each(options.each);
     if (!each) throw std::runtime_error("cannot open " + options.each);
-    each << "round\tprogram\tmap_ms\tpaint_ms\tpeak_rss_mib\tprivate_dirty_mib\n";
+    each << "round\tprogram\tmap_ms\tpaint_ms\tcpu_ms\tpeak_rss_mib\tprivate_dirty_mib\n";
 
     const Server server;
     Runs runs;
@@ -287,7 +291,8 @@ Runs MeasureAll(const Options& options) {
             if (round < 0) continue;
             runs.at(which).push_back(run);
             each << round << '\t' << BaseName(program) << '\t' << run.mapMs << '\t' << run.paintMs
-                 << '\t' << run.peakRssMib << '\t' << run.privateDirtyMib << '\n';
+                 << '\t' << run.cpuMs << '\t' << run.peakRssMib << '\t' << run.privateDirtyMib
+                 << '\n';
         }
     }
     close(errorFd);
@@ -333,6 +338,7 @@ void Report(const Options& options, const Runs& runs) {
                 BaseName(options.programs[1]).c_str(), "ratio");
     PrintFigure("exec to map", "ms", &Run::mapMs, runs);
     PrintFigure("exec to paint", "ms", &Run::paintMs, runs);
+    PrintFigure("CPU time", "ms", &Run::cpuMs, runs);
     PrintFigure("peak RSS", "MiB", &Run::peakRssMib, runs);
     PrintFigure("private dirty", "MiB", &Run::privateDirtyMib, runs);
     std::puts("paired: the median of the ratios within a round, steadier on a busy machine");
