@@ -1,5 +1,5 @@
 # Thin wrapper over the CMake presets; every target first installs what is missing.
-.PHONY: all deps build run test sanitize fuzz tidy bench package check-deb clean
+.PHONY: all deps build run test sanitize fuzz tidy bench bench-startup package check-deb clean
 
 all: build
 
@@ -29,6 +29,11 @@ tidy: deps
 
 bench: build
 	./build/default/bench/core_bench
+
+# Start-up against a bare Qt window; `make bench-startup ROUNDS=101` for more rounds.
+ROUNDS ?= 51
+bench-startup: build
+	tools/bench-startup.sh $(ROUNDS)
 
 package: build
 	cpack --config build/default/CPackConfig.cmake -B build/package

@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include <QImageReader>
 #include <QScreen>
 #include <QStyle>
 #include <cstdlib>
@@ -21,10 +22,11 @@ int RunStyrmark(QApplication& app) {
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
     QApplication::setDesktopFileName(QStringLiteral("styrmark"));
     QApplication::setStyle(QStringLiteral("Fusion"));
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/styrmark-32.png"));
-    icon.addFile(QStringLiteral(":/icons/styrmark-256.png"));
-    QApplication::setWindowIcon(icon);
+    // The window shows the 32 px icon; the larger ones are installed for the desktop.
+    // Naming the format spares loading every image plugin to guess it.
+    QImageReader icon(QStringLiteral(":/icons/styrmark-32.png"), "png");
+    icon.setAutoDetectImageFormat(false);
+    QApplication::setWindowIcon(QPixmap::fromImage(icon.read()));
 
     Form1 form;
     form.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, form.size(),

@@ -10,6 +10,7 @@ packages=(
     dpkg-dev desktop-file-utils
     clang libclang-rt-14-dev clang-tidy
     xvfb openbox xdotool dbus-daemon at-spi2-core python3-pyatspi imagemagick
+    x11-utils libxcb-damage0-dev
 )
 
 missing=()

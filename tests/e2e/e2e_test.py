@@ -30,6 +30,8 @@ BUTTON_FACE = (86, 301)  # a client pixel of the button's face, clear of its cap
 
 # The longest line the fields can give; the font must shrink to show it whole.
 WIDEST = (["00:00:00", "000:00:00", "00:00:00", "99999:9:9"], "Kurs 090   5999949.50  DM   11111017.593  Km")
+ICON = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "ui", "resources",
+                    "styrmark-32.png")
 
 # Positions typed into the four fields, how the button is then pressed, and the line
 # expected ("." standing for the decimal separator).
@@ -284,6 +286,34 @@ def read_ppm(data):
     return int(fields[1]), int(fields[2]), data[end + 1:]
 
 
+def x_window(window):
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(window.pid)],
+                           capture_output=True, text=True).stdout.split()
+    if len(found) != 1:
+        raise Failure(f"expected one visible X window of the program, found {found}")
+    return found[0]
+
+
+def check_icon(window):
+    """The window carries the 32 px icon alone, at any scale, pixel for pixel the PNG."""
+    rgba = subprocess.run(["convert", ICON, "-depth", "8", "rgba:-"],
+                          capture_output=True, check=True).stdout
+    expected = [32, 32] + [(rgba[i + 3] << 24) | (rgba[i] << 16) | (rgba[i + 1] << 8) | rgba[i + 2]
+                           for i in range(0, len(rgba), 4)]
+    if len(expected) != 2 + 32 * 32:
+        raise Failure(f"{ICON} is not 32 x 32")
+    found = subprocess.run(["xprop", "-id", x_window(window), "-notype", "-f", "_NET_WM_ICON", "32c",
+                            "_NET_WM_ICON"], capture_output=True, text=True, check=True).stdout
+    values = [int(v) for v in found.partition("=")[2].replace(",", " ").split()]
+    if values != expected:
+        sizes, start = [], 0  # each image: width, height, then its pixels
+        while start + 1 < len(values):
+            sizes.append(tuple(values[start:start + 2]))
+            start += 2 + values[start] * values[start + 1]
+        raise Failure(f"expected the 32 x 32 icon of {ICON} alone, found images of {sizes}"
+                      + (" with other pixels" if sizes == [(32, 32)] else ""))
+
+
 def contrast(a, b):
     """WCAG's contrast ratio of two RGB colours, from 1 to 21."""
     def luminance(colour):
@@ -298,11 +328,7 @@ class Screenshot:
     """The client area as the user sees it, addressed in design pixels."""
 
     def __init__(self, window, pictures, name):
-        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(window.pid)],
-                               capture_output=True, text=True).stdout.split()
-        if len(found) != 1:
-            raise Failure(f"expected one visible X window of the program, found {found}")
-        data = subprocess.run(["import", "-window", found[0], "-depth", "8", "ppm:-"],
+        data = subprocess.run(["import", "-window", x_window(window), "-depth", "8", "ppm:-"],
                               capture_output=True, check=True).stdout
         self.path = os.path.join(pictures, f"{name}.ppm")
         with open(self.path, "wb") as picture:
@@ -405,6 +431,8 @@ def main():
             check_computations(window, args.separator)
             step = "leaving a field too short"
             check_short_inputs(window)
+            step = "the window icon"
+            check_icon(window)
             step = "the screenshot"
             check_screenshot(window, args.pictures)
         elif args.checks == "dark":

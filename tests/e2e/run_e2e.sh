@@ -20,7 +20,7 @@ fi
 
 # Everything below runs inside a D-Bus session of its own, which ends with us.
 if [ -z "${STYRMARK_E2E_WORK:-}" ]; then
-    for command in dbus-run-session Xvfb openbox xdotool import; do
+    for command in dbus-run-session Xvfb openbox xdotool import convert xprop; do
         command -v "$command" >/dev/null || missing="${missing:-} $command"
     done
     /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || missing="${missing:-} pyatspi"
