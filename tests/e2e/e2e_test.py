@@ -174,7 +174,14 @@ class Window:
 
     def click(self, accessible):
         x, y, width, height = self.extents(accessible)
-        xdotool("mousemove", "--sync", str(x + width // 2), str(y + height // 2), "click", "1")
+        # --sync waits for the pointer to move, which it does not if it is there already.
+        here = subprocess.run(["xdotool", "getmouselocation", "--shell"], capture_output=True,
+                              text=True, check=True).stdout
+        target = [str(x + width // 2), str(y + height // 2)]
+        if f"X={target[0]}\nY={target[1]}\n" in here:
+            xdotool("click", "1")
+        else:
+            xdotool("mousemove", "--sync", *target, "click", "1")
 
     def replace_text(self, name, text):
         """Select-all and type, as a user replaces a field's text."""
