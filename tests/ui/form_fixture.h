@@ -38,7 +38,7 @@ private slots:
         m_messages = std::make_unique<MessageLog>();
         m_form = std::make_unique<Form1>();
         m_form->show();
-        QApplication::setActiveWindow(m_form.get());
+        m_form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     }
     void cleanup() {
