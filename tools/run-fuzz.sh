@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-60}
 
-cmake --preset fuzz
+tools/configure.sh fuzz
 cmake --build --preset fuzz
 
 # The fuzzer adds to the corpus it is given; keep the seeds in fuzz/corpus as they are.

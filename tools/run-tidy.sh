@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 build=build/default
 # Configuring refreshes compile_commands.json with any new source. Qt's generated
 # headers (ui_*.h, moc) must exist too; the global autogen target makes just them.
-cmake --preset default -DCMAKE_GLOBAL_AUTOGEN_TARGET=ON >/dev/null
+tools/configure.sh default -DCMAKE_GLOBAL_AUTOGEN_TARGET=ON >/dev/null
 cmake --build "$build" --target autogen >/dev/null
 
 sources=()
