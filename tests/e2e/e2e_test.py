@@ -97,8 +97,8 @@ class Window:
         self.app = wait_until(f"an accessible application with process id {pid}", self._find_app)
         self.main = wait_until(f"a window titled {TITLE!r}", self._find_main)
         wait_until("the window active with the focus in the first field", self._ready)
-        self.fields = {name: self._child("text", name) for name in FIELDS}
-        self.button = self._child("push button", BUTTON)
+        self.fields = {name: self._child(pyatspi.ROLE_TEXT, name) for name in FIELDS}
+        self.button = self._child(pyatspi.ROLE_PUSH_BUTTON, BUTTON)
         self.result = self._result_label()
 
     def _find_app(self):
@@ -116,11 +116,11 @@ class Window:
 
     def _ready(self):
         active = has_state(self.main, pyatspi.STATE_ACTIVE)
-        first = self.main.childCount > 0 and focused(self._child("text", FIELDS[0]))
+        first = self.main.childCount > 0 and focused(self._child(pyatspi.ROLE_TEXT, FIELDS[0]))
         return active and first, f"active={active}, focus in first field={first}"
 
     def _child(self, role, name):
-        matches = [c for c in self.main if c.getRoleName() == role and c.name == name]
+        matches = [c for c in self.main if c.getRole() == role and c.name == name]
         if len(matches) != 1:
             raise Failure(f"expected one {role} {name!r}, found {len(matches)}")
         return matches[0]
@@ -128,7 +128,7 @@ class Window:
     def _result_label(self):
         # The result line has no caption of its own: it is the label just above the button.
         button_top = self.extents(self.button)[1]
-        labels = [c for c in self.main if c.getRoleName() == "label"]
+        labels = [c for c in self.main if c.getRole() == pyatspi.ROLE_LABEL]
         above = [label for label in labels if self.extents(label)[1] < button_top]
         return max(above, key=lambda label: self.extents(label)[1])
 
@@ -206,8 +206,8 @@ def check_short_inputs(window):
         wait_until(f"a message after leaving {name!r} as {short!r}", one_message)
         stays("exactly one message", one_message)
         message = window.dialogs()[0]
-        texts = [child.name for child in message if child.getRoleName() == "label" and child.name]
-        if message.getRoleName() != "alert" or message.name != "Styrmark" or texts != [SHORT_INPUT_MESSAGE]:
+        texts = [child.name for child in message if child.getRole() == pyatspi.ROLE_LABEL and child.name]
+        if message.getRole() != pyatspi.ROLE_ALERT or message.name != "Styrmark" or texts != [SHORT_INPUT_MESSAGE]:
             raise Failure(f"expected an alert 'Styrmark' saying {SHORT_INPUT_MESSAGE!r}, "
                           f"found {message.getRoleName()} {message.name!r} saying {texts}")
         xdotool("key", "Return")
