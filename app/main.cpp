@@ -23,7 +23,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(styrmark::kApplicationTitle));
-    QApplication::setDesktopFileName(QStringLiteral("styrmark"));
+    QApplication::setDesktopFileName(QStringLiteral(STYRMARK_APP_ID));
     QApplication::setStyle(QStringLiteral("Fusion"));
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/styrmark-32.png"));
