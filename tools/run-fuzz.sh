@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz preset and runs the core fuzzer for a bounded time, 60 seconds
 # unless given: tools/run-fuzz.sh [seconds]. Any crash, leak or broken invariant
 # fails the run and leaves the input in build/fuzz/run/artifacts/.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs clang-tidy with the repository's .clang-tidy over the project's own sources in
 # core/, ui/ and app/, or in the directories given: tools/run-tidy.sh [dir...].
 # Any finding fails the run.
