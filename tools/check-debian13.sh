@@ -23,7 +23,7 @@ commit=$(git rev-parse HEAD)
 host_mirror() {
     local sources=(/etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources)
     grep -hoE 'https?://[^[:space:]]+/debian/?([[:space:]]|$)' "${sources[@]}" 2>/dev/null |
-        head -n 1 | tr -d '[:space:]' | sed 's|/$||'
+        head -n 1 | tr -d '[:space:]' | sed 's|/$||' || true
 }
 mirror=${DEBIAN_MIRROR:-$(host_mirror)}
 mirror=${mirror:-http://deb.debian.org/debian}
