@@ -34,9 +34,23 @@ logs=$PWD/build/debian13
 
 mounts_under() { findmnt -rn -o TARGET | grep -F "$1/" | sort -r || true; }
 
+# Long steps run as a process group of their own, in the background, so that a signal
+# to stop is handled at once and ends the whole step.
+job=
+run() {
+    setsid "$@" &
+    job=$!
+    wait "$job"
+    job=
+}
+
 cleanup() {
     local status=$?
     set +e
+    if [ -n "$job" ]; then
+        kill -- "-$job" 2>/dev/null
+        wait "$job" 2>/dev/null
+    fi
     # Daemons the tests started (a bus, an X server) would keep the mounts busy.
     local pids=()
     for proc in /proc/[0-9]*; do
@@ -72,7 +86,7 @@ trap 'exit 143' TERM HUP
 
 started=$SECONDS
 say "making a minimal Debian 13 ($suite) root from $mirror"
-debootstrap --variant=minbase "$suite" "$root" "$mirror" >"$work/debootstrap.log" 2>&1 ||
+run debootstrap --variant=minbase "$suite" "$root" "$mirror" >"$work/debootstrap.log" 2>&1 ||
     { tail -n 30 "$work/debootstrap.log"; fail "debootstrap failed"; }
 [ -c "$root/dev/null" ] || fail "debootstrap made no device files in $root/dev"
 bootstrapped=$((SECONDS - started))
@@ -91,30 +105,28 @@ mount -t tmpfs -o mode=1777,nosuid,nodev tmpfs "$root/dev/shm"
 mount -t tmpfs -o mode=1777,nosuid,nodev tmpfs "$root/tmp"
 
 # As a new user's shell would be: nothing from this machine's environment.
-inside() {
-    chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-        DEBIAN_FRONTEND=noninteractive "$@"
-}
+inside=(chroot "$root" /usr/bin/env -i HOME=/root DEBIAN_FRONTEND=noninteractive
+        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin)
 
 say "installing make and git"
-inside apt-get update -q >/dev/null
-inside apt-get install -y -q --no-install-recommends make git >/dev/null
+run "${inside[@]}" apt-get update -q >/dev/null
+run "${inside[@]}" apt-get install -y -q --no-install-recommends make git >/dev/null
 
 # A bundle carries the commit and its history in one file, so that the root's own git
 # clones it as from any remote.
 git bundle create --quiet "$root/root/styrmark.bundle" HEAD
-inside git -c advice.detachedHead=false clone --quiet /root/styrmark.bundle /root/styrmark
-[ "$(inside git -C /root/styrmark rev-parse HEAD)" = "$commit" ] || fail "the clone is not at $commit"
+"${inside[@]}" git -c advice.detachedHead=false clone --quiet /root/styrmark.bundle /root/styrmark
+[ "$("${inside[@]}" git -C /root/styrmark rev-parse HEAD)" = "$commit" ] || fail "the clone is not at $commit"
 prepared=$((SECONDS - started))
 
 say "make app, the build of make run ($commit)"
 app_started=$SECONDS
-inside make -C /root/styrmark app
+run "${inside[@]}" make -C /root/styrmark app
 app=$((SECONDS - app_started))
 
 say "make test"
 test_started=$SECONDS
-inside make -C /root/styrmark test
+run "${inside[@]}" make -C /root/styrmark test
 tested=$((SECONDS - test_started))
 
 say "passed on Debian $(cat "$root/etc/debian_version"):"
