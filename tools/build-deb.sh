@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
     SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 fi
-# rcc stamps the icons in the program with it, cpack the files in the package.
+# The files in the package carry it as their time.
 export SOURCE_DATE_EPOCH
 
 # Run here, at the top of the tree, dpkg-buildflags maps this directory to "." in
@@ -27,3 +27,19 @@ tools/configure.sh package "-DCMAKE_CXX_FLAGS=$cxxflags" "-DCMAKE_EXE_LINKER_FLA
 cmake --build --preset package --parallel "${JOBS:-$(nproc)}"
 rm -f build/package/styrmark_*.deb
 cpack --config build/package/CPackConfig.cmake -B build/package
+
+# CPack counts each directory's size on disk into Installed-Size, so that the field
+# depends on the file system the build ran on. The package is packed again with
+# dpkg-deb, the size counted as dpkg-gencontrol counts it (deb-substvars(5)): each
+# file in KiB rounded up, one KiB for anything else.
+deb=(build/package/styrmark_*.deb)
+tree=build/package/deb-tree
+rm -rf "$tree"
+dpkg-deb --raw-extract "${deb[0]}" "$tree"
+size=$(find "$tree" -mindepth 1 \( -path "$tree/DEBIAN" -prune \) -o \
+           \( \( -type f -o -type l \) -printf '%s\n' \) -o -printf '1024\n' |
+       awk '{ kib += int(($1 + 1023) / 1024) } END { print kib }')
+sed -i "s/^Installed-Size: .*/Installed-Size: $size/" "$tree/DEBIAN/control"
+# One compressor thread: xz splits its output differently when it has more.
+dpkg-deb --root-owner-group -Zxz --threads-max=1 --build "$tree" "${deb[0]}"
+rm -rf "$tree"

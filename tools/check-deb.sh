@@ -59,6 +59,7 @@ if ! cmp "$deb" "${again[0]}"; then
     for side in 1 2; do
         package=$deb
         [ "$side" -eq 1 ] || package=${again[0]}
+        mkdir -p "$work/differ/$side"
         dpkg-deb -e "$package" "$work/differ/$side/DEBIAN"
         dpkg-deb -x "$package" "$work/differ/$side"
     done
