@@ -79,6 +79,9 @@ fi
 appstreamcli validate --pedantic --no-net \
     "$contents/usr/share/metainfo/io.github.styrmark.styrmark.metainfo.xml" ||
     fail "the AppStream metainfo does not validate"
+# The metainfo together with the desktop file and icons it points to.
+appstreamcli validate-tree --pedantic --no-net "$contents" ||
+    fail "the metainfo does not fit the desktop file and icons in the package"
 desktop-file-validate "$contents/usr/share/applications/io.github.styrmark.styrmark.desktop" ||
     fail "the desktop file does not validate"
 

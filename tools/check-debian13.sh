@@ -115,7 +115,8 @@ run "${inside[@]}" apt-get install -y -q --no-install-recommends make git >/dev/
 # A bundle carries the commit and its history in one file, so that the root's own git
 # clones it as from any remote.
 git bundle create --quiet "$root/root/styrmark.bundle" HEAD
-"${inside[@]}" git -c advice.detachedHead=false -c advice.defaultBranchName=false clone --quiet /root/styrmark.bundle /root/styrmark
+"${inside[@]}" git -c advice.detachedHead=false -c advice.defaultBranchName=false \
+    clone --quiet /root/styrmark.bundle /root/styrmark
 [ "$("${inside[@]}" git -C /root/styrmark rev-parse HEAD)" = "$commit" ] || fail "the clone is not at $commit"
 prepared=$((SECONDS - started))
 
