@@ -1,30 +1,44 @@
-# Thin wrapper over the CMake presets; every target first installs what is missing.
-.PHONY: all deps build run test sanitize fuzz tidy bench bench-startup package check-deb clean
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Thin wrapper over the CMake presets. Every target first installs the Debian packages
+# it needs and that are missing (tools/install-deps.sh lists them by group).
+.PHONY: all app build run test sanitize fuzz tidy bench bench-startup package check-deb check-debian13 clean
+
+# Ninja builds in parallel by itself; this keeps it to one job per core.
+JOBS ?= $(shell nproc)
+DEPS = tools/install-deps.sh
 
 all: build
 
-deps:
-	@tools/install-deps.sh
+# The program alone.
+app:
+	@$(DEPS) run
+	tools/configure.sh default
+	cmake --build --preset app --parallel $(JOBS)
 
-build: deps
-	cmake --preset default
-	cmake --build --preset default
+# The program, its tests and the benchmark.
+build:
+	@$(DEPS) run test
+	tools/configure.sh default
+	cmake --build --preset default --parallel $(JOBS)
 
-run: build
+run: app
 	./build/default/app/styrmark
 
 test: build
 	ctest --preset default
 
-sanitize: deps
-	cmake --preset sanitize
-	cmake --build --preset sanitize
+sanitize:
+	@$(DEPS) run test
+	tools/configure.sh sanitize
+	cmake --build --preset sanitize --parallel $(JOBS)
 	ctest --preset sanitize
 
-fuzz: deps
+fuzz:
+	@$(DEPS) run clang
 	tools/run-fuzz.sh
 
-tidy: deps
+tidy:
+	@$(DEPS) run clang
 	tools/run-tidy.sh
 
 bench: build
@@ -35,11 +49,17 @@ ROUNDS ?= 51
 bench-startup: build
 	tools/bench-startup.sh $(ROUNDS)
 
-package: build
-	cpack --config build/default/CPackConfig.cmake -B build/package
+package:
+	@$(DEPS) run package
+	tools/build-deb.sh
 
-check-deb: build
+check-deb:
+	@$(DEPS) run package
 	tools/check-deb.sh
+
+check-debian13:
+	@$(DEPS) debian13
+	tools/check-debian13.sh
 
 clean:
 	rm -rf build

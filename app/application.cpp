@@ -20,7 +20,7 @@ bool DisplayMissing() {
 
 int RunStyrmark(QApplication& app) {
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
-    QApplication::setDesktopFileName(QStringLiteral("styrmark"));
+    QApplication::setDesktopFileName(QStringLiteral(STYRMARK_APP_ID));
     QApplication::setStyle(QStringLiteral("Fusion"));
     // The window shows the 32 px icon; the larger ones are installed for the desktop.
     // Naming the format spares loading every image plugin to guess it.

@@ -1,36 +1,93 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Styrmark need,
-# and only those that are missing.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs the Debian packages a make target needs, and only those that are missing:
+#
+#   tools/install-deps.sh GROUP...
+#
+#   run       build and run the program (make run): compiler, CMake, Ninja, Qt, the font
+#   test      the tests and the benchmark (make test, make sanitize, make bench):
+#             Google Test and Benchmark, a private X desktop with AT-SPI, ImageMagick,
+#             and the English and Swedish locales the tests run in
+#   clang     the fuzzer and clang-tidy (make fuzz, make tidy)
+#   package   the Debian package and its checks (make package, make check-deb)
+#   debian13  a fresh Debian 13 root to test in (make check-debian13)
+#
+# Package names carry no version, so that the list holds on Debian 12 and 13 alike.
 set -euo pipefail
 
-packages=(
-    cmake make g++ pkg-config
-    libgtest-dev libbenchmark-dev
-    qt6-base-dev fonts-liberation
-    dpkg-dev desktop-file-utils
-    clang libclang-rt-14-dev clang-tidy
-    xvfb openbox xdotool dbus-daemon at-spi2-core python3-pyatspi imagemagick
-    x11-utils libxcb-damage0-dev
+declare -A groups=(
+    [run]="g++ cmake ninja-build qt6-base-dev fonts-liberation"
+    [test]="libgtest-dev libbenchmark-dev libxcb-damage0-dev xvfb xauth openbox xdotool
+            x11-utils dbus-daemon at-spi2-core python3-pyatspi imagemagick locales
+            qt6-gtk-platformtheme fonts-dejavu-core"
+    [clang]="clang libclang-rt-dev clang-tidy"
+    [package]="dpkg-dev desktop-file-utils lintian appstream"
+    [debian13]="debootstrap"
 )
+# The window tests and the end-to-end test run in these; Qt takes the language and
+# number format from the environment, while the C library and Python need the locale
+# itself.
+locales=(en_US.UTF-8 sv_SE.UTF-8)
+
+if [ $# -eq 0 ]; then
+    echo "usage: $0 GROUP... (groups: ${!groups[*]})" >&2
+    exit 2
+fi
+packages=()
+want_locales=false
+for group in "$@"; do
+    if [ -z "${groups[$group]+set}" ]; then
+        echo "install-deps: no group '$group' (groups: ${!groups[*]})" >&2
+        exit 2
+    fi
+    # shellcheck disable=SC2206 # the lists are plain words, split on purpose
+    packages+=(${groups[$group]})
+    [ "$group" = test ] && want_locales=true
+done
 
 missing=()
 for package in "${packages[@]}"; do
     status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
     [ "$status" = installed ] || missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+missing_locales=()
+if $want_locales; then
+    # locale -a lists them normalised: sv_SE.utf8.
+    available=$(locale -a 2>/dev/null || true)
+    for name in "${locales[@]}"; do
+        grep -qix "${name%.UTF-8}.utf8" <<<"$available" || missing_locales+=("$name")
+    done
+fi
+[ ${#missing[@]} -eq 0 ] && [ ${#missing_locales[@]} -eq 0 ] && exit 0
 
 if [ "$(id -u)" -eq 0 ]; then
     as_root=()
 elif command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
     as_root=(sudo -n)
 else
-    echo "Styrmark needs these Debian packages: ${missing[*]}" >&2
-    echo "Install them as root: apt-get install ${missing[*]}" >&2
+    [ ${#missing[@]} -eq 0 ] || echo "Styrmark needs these Debian packages: ${missing[*]}" >&2
+    [ ${#missing_locales[@]} -eq 0 ] ||
+        echo "The tests need these locales: ${missing_locales[*]} (dpkg-reconfigure locales)" >&2
+    echo "Run as root, or with sudo rights: $0 $*" >&2
     exit 1
 fi
 
-echo "Installing ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get update -q
-"${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    "${as_root[@]}" apt-get update -q
+    "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+if [ ${#missing_locales[@]} -gt 0 ]; then
+    echo "Adding the locales ${missing_locales[*]}"
+    # Enabled in /etc/locale.gen, where Debian's locale-gen keeps them on later runs.
+    for name in "${missing_locales[@]}"; do
+        if grep -qE "^# *$name UTF-8\$" /etc/locale.gen; then
+            "${as_root[@]}" sed -i -E "s/^# *($name UTF-8)\$/\\1/" /etc/locale.gen
+        else
+            echo "$name UTF-8" | "${as_root[@]}" tee -a /etc/locale.gen >/dev/null
+        fi
+    done
+    "${as_root[@]}" locale-gen
+fi

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the PNG icons from ui/resources/styrmark.svg. Run by hand after changing
 # the SVG and commit the PNGs: the build uses them as they are.
 # Needs rsvg-convert (librsvg2-bin) and ImageMagick's convert (imagemagick).
@@ -15,8 +16,9 @@ trap 'rm -rf "$work"' EXIT
 
 # librsvg draws the SVG the way desktops do; ImageMagick 6's own SVG reader
 # ignores clip-path and outlines shapes in black.
-rsvg-convert -w 32 -h 32 "$resources/styrmark.svg" -o "$work/32.png"
-rsvg-convert -w 256 -h 256 "$resources/styrmark.svg" -o "$work/256.png"
+for size in 32 48 256; do
+    rsvg-convert -w "$size" -h "$size" "$resources/styrmark.svg" -o "$work/$size.png"
+done
 
 # The small icon gets a fixed palette: white, blue, light cyan and the steps
 # between them that antialiasing makes. Letting -colors choose shifts white to
@@ -29,7 +31,11 @@ convert xc:'#ffffff' xc:'#0040c0' xc:'#c0ffff' \
 
 convert "$work/32.png" -background white -alpha remove -alpha off \
         +dither -remap "$work/palette.png" -strip PNG8:"$resources/styrmark-32.png"
-convert "$work/256.png" -background white -alpha remove -alpha off \
-        -strip PNG24:"$resources/styrmark-256.png"
+# 48 px is the least size freedesktop icon themes must have; like 256 px it keeps
+# every colour antialiasing makes.
+for size in 48 256; do
+    convert "$work/$size.png" -background white -alpha remove -alpha off \
+            -strip PNG24:"$resources/styrmark-$size.png"
+done
 
-identify "$resources/styrmark-32.png" "$resources/styrmark-256.png"
+identify "$resources"/styrmark-{32,48,256}.png

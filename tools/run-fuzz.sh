@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz preset and runs the core fuzzer for a bounded time, 60 seconds
 # unless given: tools/run-fuzz.sh [seconds]. Any crash, leak or broken invariant
 # fails the run and leaves the input in build/fuzz/run/artifacts/.
@@ -7,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-60}
 
-cmake --preset fuzz
+tools/configure.sh fuzz
 cmake --build --preset fuzz
 
 # The fuzzer adds to the corpus it is given; keep the seeds in fuzz/corpus as they are.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs clang-tidy with the repository's .clang-tidy over the project's own sources in
 # core/, ui/ and app/, or in the directories given: tools/run-tidy.sh [dir...].
 # Any finding fails the run.
@@ -8,7 +9,7 @@ cd "$(dirname "$0")/.."
 build=build/default
 # Configuring refreshes compile_commands.json with any new source. Qt's generated
 # headers (ui_*.h, moc) must exist too; the global autogen target makes just them.
-cmake --preset default -DCMAKE_GLOBAL_AUTOGEN_TARGET=ON >/dev/null
+tools/configure.sh default -DCMAKE_GLOBAL_AUTOGEN_TARGET=ON >/dev/null
 cmake --build "$build" --target autogen >/dev/null
 
 sources=()
