@@ -39,6 +39,7 @@ fuzz:
 
 tidy:
 	@$(DEPS) run clang
+	tools/check-spdx.sh
 	tools/run-tidy.sh
 
 bench: build

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the navigation core. The input is four position texts, one per
 // line (own latitude, own longitude, target latitude, target longitude); its first
 // eight bytes also serve as a raw course and distance for the result line. Every

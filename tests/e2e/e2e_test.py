@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Drives the running styrmark window from the outside, as a user and a screen reader
 would: real X key presses and clicks go in (xdotool), and what the window shows comes
 back through AT-SPI events and properties and a screenshot. Ends by closing the window;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs e2e_test.py against the real program on a desktop of its own: a private X
 # server, window manager, D-Bus session and accessibility bus, so that it needs no
 # display and disturbs no other test running at the same time.
