@@ -19,7 +19,7 @@ bool DisplayMissing() {
 #endif
 }
 
-int RunStyrmark(QApplication& app) {
+int RunStyrmark() {
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
     QApplication::setDesktopFileName(QStringLiteral(STYRMARK_APP_ID));
     QApplication::setStyle(QStringLiteral("Fusion"));
@@ -33,7 +33,7 @@ int RunStyrmark(QApplication& app) {
     form.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, form.size(),
                                          form.screen()->availableGeometry()));
     form.show();
-    return app.exec();
+    return QApplication::exec();
 }
 
 }  // namespace styrmark

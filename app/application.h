@@ -9,7 +9,8 @@ namespace styrmark {
 // platform errors and aborts; this says why in one line instead.
 bool DisplayMissing();
 
-// Shows the window and runs until it is closed; returns the exit status.
-int RunStyrmark(QApplication& app);
+// Shows the window and runs until it is closed; returns the exit status. Needs the
+// application object.
+int RunStyrmark();
 
 }  // namespace styrmark

@@ -11,5 +11,5 @@ int main(int argc, char* argv[]) {
         return EXIT_FAILURE;
     }
     QApplication app(argc, argv);
-    return styrmark::RunStyrmark(app);
+    return styrmark::RunStyrmark();
 }

@@ -47,7 +47,7 @@ QString InstalledFamily(const QString& wanted) {
     const QStringList installed = QFontDatabase::families();
     if (installed.contains(wanted, Qt::CaseInsensitive)) return wanted;
     for (const char* family : kSameMetrics) {
-        const QString name = QString::fromLatin1(family);
+        QString name = QString::fromLatin1(family);
         if (installed.contains(name, Qt::CaseInsensitive)) return name;
     }
     return QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();

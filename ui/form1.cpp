@@ -55,6 +55,12 @@ bool IsCoordinateCharacter(char16_t character) {
     return (character >= u'0' && character <= u'9') || character == u':';
 }
 
+// Focus in the own latitude, its text selected so that typing replaces it.
+void ReadyForNextPosition(toolkit::Field* ownLatitude) {
+    toolkit::GiveFocus(ownLatitude);
+    toolkit::SelectAll(ownLatitude);
+}
+
 // The one message the program has for input it cannot use.
 void ShowShortInputMessage(QWidget* window) {
     toolkit::ShowMessage(window, QStringLiteral("Indata måste skrivas ex. 58:00:00"),
@@ -87,7 +93,7 @@ Form1::Form1()
         field->setOnLeave([this, field](toolkit::FocusLoss loss) { OnFieldLeave(field, loss); });
     }
     Command1->setOnPress([this] { OnCompute(); });
-    ReadyForNextPosition();
+    ReadyForNextPosition(Text1);
 }
 
 char16_t Form1::OnFieldKey(toolkit::Field* field, char16_t character) {
@@ -125,7 +131,7 @@ void Form1::OnCompute() {
         // Never leave an old answer beside positions it does not belong to.
         toolkit::SetCaption(Label2, "");
         ShowShortInputMessage(this);
-        const auto unusable = std::find_if(fields.begin(), fields.end(), [](auto* field) {
+        const auto* const unusable = std::find_if(fields.begin(), fields.end(), [](auto* field) {
             return !DmsToDegrees(toolkit::FieldText(field));
         });
         toolkit::Field* const fix = unusable != fields.end() ? *unusable : Text1;
@@ -134,13 +140,8 @@ void Form1::OnCompute() {
         return;
     }
     toolkit::SetCaption(Label2, FormatResultLine(*result, toolkit::DecimalSeparator()));
-    ReadyForNextPosition();
+    ReadyForNextPosition(Text1);
     toolkit::Announce(Label2);
-}
-
-void Form1::ReadyForNextPosition() {
-    toolkit::GiveFocus(Text1);
-    toolkit::SelectAll(Text1);
 }
 
 }  // namespace styrmark

@@ -31,9 +31,6 @@ private:
     void OnFieldLeave(toolkit::Field* field, toolkit::FocusLoss loss);
     void OnCompute();
 
-    // Ready for the next own position: typing replaces the old one.
-    void ReadyForNextPosition();
-
     std::array<toolkit::Field*, 4> Fields() const { return {Text1, Text2, Text3, Text4}; }
 };
 

@@ -28,7 +28,7 @@ private slots:
                 form->close();
             }
         });
-        QCOMPARE(RunStyrmark(*qApp), 0);
+        QCOMPARE(RunStyrmark(), 0);
         QVERIFY(shown);
         QVERIFY(readyForInput);
     }
