@@ -565,9 +565,9 @@ def main():
         + ("km exact", "km below")
     }
     for trip in candidates:
-        spec, *variants = lines_of(trip)
+        exact, *variants = lines_of(trip)
         for fault, line in zip(FAULTS, variants):
-            if line != spec:
+            if line != exact:
                 caught_by[fault].append(trip)
         for kind in tie_kind(trip):
             ties[kind].append(trip)
