@@ -32,7 +32,8 @@ work=$(mktemp -d "${TMPDIR:-/var/tmp}/styrmark-debian13.XXXXXX")
 root=$work/root
 logs=$PWD/build/debian13
 
-mounts_under() { findmnt -rn -o TARGET | grep -F "$1/" | sort -r || true; }
+# Newest first: mountinfo lists a mount after the one it sits on.
+mounts_under() { findmnt -rn -o TARGET | grep -F "$1/" | tac || true; }
 
 # Long steps run as a process group of their own, in the background, so that a signal
 # to stop is handled at once and ends the whole step.
