@@ -17,7 +17,7 @@ set -euo pipefail
 
 declare -A groups=(
     [run]="g++ cmake ninja-build qt6-base-dev fonts-liberation"
-    [test]="libgtest-dev libbenchmark-dev libxcb-damage0-dev xvfb xauth openbox xdotool
+    [test]="libgtest-dev libbenchmark-dev pkg-config libxcb-damage0-dev xvfb xauth openbox xdotool
             x11-utils dbus-daemon at-spi2-core python3-pyatspi imagemagick locales
             qt6-gtk-platformtheme fonts-dejavu-core"
     [clang]="clang libclang-rt-dev clang-tidy"
