@@ -43,14 +43,14 @@ bool Fits(const QWidget* control, const QFont& font, const QString& text) {
 
 // The list of installed families, not hasFamily(): that asks fontconfig for aliases of
 // every family that is missing, which costs a millisecond at start-up.
-QString InstalledFamily(const QString& wanted) {
+InstalledFace ChooseFace(const QString& wanted) {
     const QStringList installed = QFontDatabase::families();
-    if (installed.contains(wanted, Qt::CaseInsensitive)) return wanted;
+    if (installed.contains(wanted, Qt::CaseInsensitive)) return {wanted, true};
     for (const char* family : kSameMetrics) {
         QString name = QString::fromLatin1(family);
-        if (installed.contains(name, Qt::CaseInsensitive)) return name;
+        if (installed.contains(name, Qt::CaseInsensitive)) return {name, true};
     }
-    return QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();
+    return {QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family(), false};
 }
 
 void FitText(QWidget* control, const QString& text) {

@@ -165,8 +165,11 @@ Form::Form(const FormLayout& layout, std::span<const ControlRow> controls) {
     const double dpi = logicalDpiY();
     const auto pixels = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
 
-    setFont(QFont(InstalledFamily(QString::fromUtf8(layout.fontFamily)), layout.fontPoints,
-                  layout.bold ? QFont::Bold : QFont::Normal));
+    const InstalledFace face = ChooseFace(QString::fromUtf8(layout.fontFamily));
+    setFont(QFont(face.family, layout.fontPoints, layout.bold ? QFont::Bold : QFont::Normal));
+    // The program's one font: its message box and menus match the window, and no other face
+    // is loaded at start-up just to lay out the fields before they take the form's.
+    QApplication::setFont(font());
     setWindowTitle(QString::fromUtf8(layout.caption));
     // A fixed layout: no maximise button, no resizing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -180,7 +183,10 @@ Form::Form(const FormLayout& layout, std::span<const ControlRow> controls) {
         QWidget* control = CreateControl(this, row);
         control->setGeometry(pixels(row.left), pixels(row.top), pixels(row.width),
                              pixels(row.height));
-        if (row.kind == ControlKind::Label || row.kind == ControlKind::Button)
+        // Captions were made to fit the metrics of the wanted face; measuring them costs
+        // start-up time, so only a stand-in of other metrics needs it.
+        if (!face.sameMetrics &&
+            (row.kind == ControlKind::Label || row.kind == ControlKind::Button))
             FitText(control, QString::fromUtf8(row.text));
         if (row.kind == ControlKind::Field || row.kind == ControlKind::Button)
             focusable.emplace_back(row.tabIndex, control);

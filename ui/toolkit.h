@@ -62,7 +62,11 @@ int TwipsToPixels(int twips, double dotsPerInch);
 // The installed face to draw `wanted` with: itself where installed, else the first
 // installed face with its metrics, else the desktop's sans serif. Named directly, so
 // that fontconfig never searches for a family that is not there.
-QString InstalledFamily(const QString& wanted);
+struct InstalledFace {
+    QString family;
+    bool sameMetrics;  // texts measured for `wanted` fit as they are
+};
+InstalledFace ChooseFace(const QString& wanted);
 
 // How a field lost the focus: moved on by the user within the window (Tab, Shift+Tab,
 // Enter, a click), or for any other reason (a message box, another application, the
