@@ -236,6 +236,11 @@ def check_computations(window, separator):
         # Spoken where the focus is not: once per press, also when the line is the same.
         wait_until(f"the result line {expected!r} presented to screen readers",
                    lambda: (announced(expected) == 1, f"{announced(expected)} times in {EVENTS}"))
+        # After the focus has moved back, or the field's presentation would cut it short.
+        told = [event for event in EVENTS if event[1] == 1 and event[0] in
+                ("object:state-changed:focused", "object:state-changed:showing")]
+        if told[-1][2] != pyatspi.ROLE_NOTIFICATION:
+            raise Failure(f"expected the result presented after the focus moved, found {told}")
         window.click(window.button)
         wait_until(f"the same line presented again after pressing the button again",
                    lambda: (announced(expected) == 2, f"{announced(expected)} times in {EVENTS}"))
