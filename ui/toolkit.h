@@ -120,7 +120,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-// A label whose every new caption screen readers present, without moving the focus.
+// A label that screen readers know as a notification: Announce() has them present its
+// caption without moving the focus.
 class LiveLabel : public QLabel {
     Q_OBJECT
 
@@ -130,6 +131,7 @@ public:
 
 // A window laid out from its table: controls get their names as object names, those that
 // take the focus are chained in tab-index order, and captions are tied to what they head.
+// Its one font is the whole application's.
 class Form : public QWidget {
     Q_OBJECT
 
