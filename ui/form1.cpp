@@ -3,12 +3,15 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
+#include <string_view>
 
 #include "core/navigation.h"
 
 namespace styrmark {
 namespace {
 
+using toolkit::Control;
 using toolkit::ControlKind;
 using toolkit::ControlRow;
 using toolkit::Rgb;
@@ -45,6 +48,14 @@ constexpr auto kControls = std::to_array<ControlRow>({
 });
 // clang-format on
 
+// A control by its name in the table; a name that is not there does not compile.
+consteval Control Row(std::string_view name) {
+    for (std::size_t row = 0; row < kControls.size(); ++row) {
+        if (kControls[row].name == name) return Control{row};
+    }
+    throw "no such control";
+}
+
 constexpr int kLeastTextLength = 6;
 constexpr char16_t kBackspace = 8;
 constexpr char16_t kTab = 9;
@@ -56,92 +67,93 @@ bool IsCoordinateCharacter(char16_t character) {
 }
 
 // Focus in the own latitude, its text selected so that typing replaces it.
-void ReadyForNextPosition(toolkit::Field* ownLatitude) {
-    toolkit::GiveFocus(ownLatitude);
-    toolkit::SelectAll(ownLatitude);
+void ReadyForNextPosition(toolkit::Form& form, Control ownLatitude) {
+    form.GiveFocus(ownLatitude);
+    form.SelectAll(ownLatitude);
 }
 
 // The one message the program has for input it cannot use.
-void ShowShortInputMessage(QWidget* window) {
-    toolkit::ShowMessage(window, QStringLiteral("Indata måste skrivas ex. 58:00:00"),
-                         QString::fromUtf8(kApplicationTitle));
+void ShowShortInputMessage(toolkit::Form& form) {
+    form.ShowMessage("Indata måste skrivas ex. 58:00:00", kApplicationTitle);
 }
 
 }  // namespace
 
 Form1::Form1()
-    : Form(kForm, kControls),
-      Text1(control<toolkit::Field>("Text1")),
-      Text2(control<toolkit::Field>("Text2")),
-      Text3(control<toolkit::Field>("Text3")),
-      Text4(control<toolkit::Field>("Text4")),
-      Command1(control<toolkit::Button>("Command1")),
-      Label1{control<QLabel>("Label1_0"), control<QLabel>("Label1_1"), control<QLabel>("Label1_2"),
-             control<QLabel>("Label1_3")},
-      Label2(control<toolkit::LiveLabel>("Label2")) {
-    for (QLabel* label : Label1) toolkit::SetTextColour(label, kIdleFieldColour);
-    toolkit::SetBackground(Label2, kIdleFieldColour);
-    toolkit::SetTextColour(Label2, kResultTextColour);
+    : Text1(Row("Text1")),
+      Text2(Row("Text2")),
+      Text3(Row("Text3")),
+      Text4(Row("Text4")),
+      Command1(Row("Command1")),
+      Label1{Row("Label1_0"), Row("Label1_1"), Row("Label1_2"), Row("Label1_3")},
+      Label2(Row("Label2")),
+      m_form(toolkit::CreateForm(kForm, kControls)) {
+    toolkit::Form& form = *m_form;
+    for (const Control label : Label1) form.SetTextColour(label, kIdleFieldColour);
+    form.SetBackground(Label2, kIdleFieldColour);
+    form.SetTextColour(Label2, kResultTextColour);
 
-    for (toolkit::Field* field : Fields()) {
-        toolkit::SetTextColour(field, kFieldTextColour);
-        toolkit::SetBackground(field, field == Text1 ? kFocusedFieldColour : kIdleFieldColour);
-        toolkit::SetDescription(field, QString::fromUtf8(kFormatHint));
-        field->setAdmits(IsCoordinateCharacter);
-        field->setKeyFilter([this, field](char16_t c) { return OnFieldKey(field, c); });
-        field->setOnEnter([this, field] { OnFieldEnter(field); });
-        field->setOnLeave([this, field](toolkit::FocusLoss loss) { OnFieldLeave(field, loss); });
+    for (const Control field : Fields()) {
+        form.SetTextColour(field, kFieldTextColour);
+        form.SetBackground(field, field == Text1 ? kFocusedFieldColour : kIdleFieldColour);
+        form.SetDescription(field, kFormatHint);
+        form.SetAdmits(field, IsCoordinateCharacter);
     }
-    Command1->setOnPress([this] { OnCompute(); });
-    ReadyForNextPosition(Text1);
+    form.Listen({.fieldKey = [this](Control field, char16_t c) { return OnFieldKey(field, c); },
+                 .fieldEnter = [this](Control field) { OnFieldEnter(field); },
+                 .fieldLeave = [this](Control field,
+                                      toolkit::FocusLoss loss) { OnFieldLeave(field, loss); },
+                 .buttonPress = [this](Control) { OnCompute(); }});
+    ReadyForNextPosition(form, Text1);
 }
 
-char16_t Form1::OnFieldKey(toolkit::Field* field, char16_t character) {
+char16_t Form1::OnFieldKey(Control field, char16_t character) {
     if (character == kBackspace || character == kTab || IsCoordinateCharacter(character))
         return character;
     if (character == kEnter) {
-        toolkit::NextControl(field);
+        m_form->NextControl(field);
         return character;
     }
     return 0;
 }
 
-void Form1::OnFieldEnter(toolkit::Field* field) {
-    toolkit::SetBackground(field, kFocusedFieldColour);
-}
+void Form1::OnFieldEnter(Control field) { m_form->SetBackground(field, kFocusedFieldColour); }
 
 // The idle colour goes on first: handing the focus back below colours the field as
 // focused again, and a field that has the focus must not look idle. The text is left
 // as it was, with the cursor at its end, for the user to correct.
-void Form1::OnFieldLeave(toolkit::Field* field, toolkit::FocusLoss loss) {
-    toolkit::SetBackground(field, kIdleFieldColour);
-    if (loss == toolkit::FocusLoss::ByUser && toolkit::FieldLength(field) < kLeastTextLength) {
-        ShowShortInputMessage(this);
-        toolkit::GiveFocus(field);
-        toolkit::PutCursorAtEnd(field);
+void Form1::OnFieldLeave(Control field, toolkit::FocusLoss loss) {
+    m_form->SetBackground(field, kIdleFieldColour);
+    if (loss == toolkit::FocusLoss::ByUser && m_form->TextLength(field) < kLeastTextLength) {
+        ShowShortInputMessage(*m_form);
+        m_form->GiveFocus(field);
+        m_form->PutCursorAtEnd(field);
     }
 }
 
 void Form1::OnCompute() {
     const auto fields = Fields();
     std::array<std::string, 4> texts;
-    std::transform(fields.begin(), fields.end(), texts.begin(), toolkit::FieldText);
+    std::transform(fields.begin(), fields.end(), texts.begin(),
+                   [this](Control field) { return m_form->Text(field); });
     const auto result = ComputeCourseDistance(texts[0], texts[1], texts[2], texts[3]);
     if (!result) {
         // Never leave an old answer beside positions it does not belong to.
-        toolkit::SetCaption(Label2, "");
-        ShowShortInputMessage(this);
-        const auto* const unusable = std::find_if(fields.begin(), fields.end(), [](auto* field) {
-            return !DmsToDegrees(toolkit::FieldText(field));
+        m_form->SetCaption(Label2, "");
+        ShowShortInputMessage(*m_form);
+        const auto unusable = std::find_if(texts.begin(), texts.end(), [](const std::string& text) {
+            return !DmsToDegrees(text);
         });
-        toolkit::Field* const fix = unusable != fields.end() ? *unusable : Text1;
-        toolkit::GiveFocus(fix);
-        toolkit::SelectAll(fix);
+        const Control fix = unusable != texts.end()
+                                ? fields[static_cast<std::size_t>(unusable - texts.begin())]
+                                : Text1;
+        m_form->GiveFocus(fix);
+        m_form->SelectAll(fix);
         return;
     }
-    toolkit::SetCaption(Label2, FormatResultLine(*result, toolkit::DecimalSeparator()));
-    ReadyForNextPosition(Text1);
-    toolkit::Announce(Label2);
+    m_form->SetCaption(Label2, FormatResultLine(*result, toolkit::DecimalSeparator()));
+    ReadyForNextPosition(*m_form, Text1);
+    m_form->Announce(Label2);
 }
 
 }  // namespace styrmark

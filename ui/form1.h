@@ -4,6 +4,7 @@
 // The one window: four coordinate fields, the compute button and the result line.
 
 #include <array>
+#include <memory>
 
 #include "ui/toolkit.h"
 
@@ -12,26 +13,32 @@ namespace styrmark {
 // Titles every message box.
 inline constexpr const char* kApplicationTitle = "Styrmark";
 
-class Form1 : public toolkit::Form {
+class Form1 {
 public:
     Form1();
 
+    void Show() { m_form->Show(); }
+    // The window as the front end built it, for its entry point and its test driver.
+    toolkit::Form& Window() const { return *m_form; }
+
     // Named as on the form, so that handlers and tests read like the layout table.
-    toolkit::Field* Text1;
-    toolkit::Field* Text2;
-    toolkit::Field* Text3;
-    toolkit::Field* Text4;
-    toolkit::Button* Command1;
-    std::array<QLabel*, 4> Label1;
-    toolkit::LiveLabel* Label2;
+    const toolkit::Control Text1;
+    const toolkit::Control Text2;
+    const toolkit::Control Text3;
+    const toolkit::Control Text4;
+    const toolkit::Control Command1;
+    const std::array<toolkit::Control, 4> Label1;
+    const toolkit::Control Label2;
 
 private:
-    char16_t OnFieldKey(toolkit::Field* field, char16_t character);
-    void OnFieldEnter(toolkit::Field* field);
-    void OnFieldLeave(toolkit::Field* field, toolkit::FocusLoss loss);
+    char16_t OnFieldKey(toolkit::Control field, char16_t character);
+    void OnFieldEnter(toolkit::Control field);
+    void OnFieldLeave(toolkit::Control field, toolkit::FocusLoss loss);
     void OnCompute();
 
-    std::array<toolkit::Field*, 4> Fields() const { return {Text1, Text2, Text3, Text4}; }
+    std::array<toolkit::Control, 4> Fields() const { return {Text1, Text2, Text3, Text4}; }
+
+    std::unique_ptr<toolkit::Form> m_form;
 };
 
 }  // namespace styrmark

@@ -1,27 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The seam between the window and Qt: a form built from a layout table, the entry field,
-// button and labels the window needs, and every service its behaviour uses (texts,
-// colours, focus, selection, messages, what a field admits). Form1 is a Qt widget and
-// nothing more: all it does goes through here. Nothing here knows about navigation.
+// The seam between the window and the desktop toolkit, in plain C++: a form built from a
+// layout table, and every service the window's behaviour uses. Texts are UTF-8, typed
+// characters 16-bit codes, colours Rgb, places and sizes twips. Each front end (ui/qt,
+// ui/win32) implements it with its own toolkit; one is chosen when the program is built.
+// Nothing here knows about navigation.
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QWidget>
+#include <cstddef>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace styrmark::toolkit {
-
-class CharacterValidator;
 
 struct Rgb {
     int red;
     int green;
     int blue;
+
+    friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
 enum class ControlKind { Label, LiveLabel, Field, Button };
@@ -55,123 +55,98 @@ struct FormLayout {
 
 constexpr int kTwipsPerInch = 1440;
 
-// Twips to layout pixels at the screen's logical resolution, so that a larger text
-// setting grows the whole form with its font.
+// Twips to pixels at the window's resolution, so that a larger text setting or scale
+// grows the whole form with its font.
 int TwipsToPixels(int twips, double dotsPerInch);
 
-// The installed face to draw `wanted` with: itself where installed, else the first
-// installed face with its metrics, else the desktop's sans serif. Named directly, so
-// that fontconfig never searches for a family that is not there.
-struct InstalledFace {
-    QString family;
-    bool sameMetrics;  // texts measured for `wanted` fit as they are
+// A control of a form: its row in the layout table.
+struct Control {
+    std::size_t row;
+
+    friend bool operator==(Control, Control) = default;
 };
-InstalledFace ChooseFace(const QString& wanted);
 
 // How a field lost the focus: moved on by the user within the window (Tab, Shift+Tab,
 // Enter, a click), or for any other reason (a message box, another application, the
 // program, the window closing).
 enum class FocusLoss { ByUser, Other };
 
-// A single-line entry field that reports each typed character before taking it, and
-// its focus changes.
-class Field : public QLineEdit {
-    Q_OBJECT
-
-public:
-    // Returns the character to take, or 0 to take nothing.
-    using KeyFilter = std::function<char16_t(char16_t)>;
-    using Admits = std::function<bool(char16_t)>;
-
-    explicit Field(QWidget* parent);
-    void setKeyFilter(KeyFilter filter);
-    // Whatever route text takes into the field, only these characters stay, and no more
-    // than the limit.
-    void setAdmits(Admits admits);
-    void setLimit(int characters);
-    void setOnEnter(std::function<void()> handler);
-    void setOnLeave(std::function<void(FocusLoss)> handler);
-    void clearHandlers();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-
-private:
-    CharacterValidator* m_validator;
-    KeyFilter m_keyFilter;
-    std::function<void()> m_onEnter;
-    std::function<void(FocusLoss)> m_onLeave;
+// What the form tells its owner, each on the one user-interface thread, one at a time.
+struct FormEvents {
+    // A character typed into a field, before the field takes it; returns the character to
+    // take, or 0 to take nothing. Editing shortcuts (Ctrl+C, Ctrl+V …) are not typed
+    // characters and do not come here.
+    std::function<char16_t(Control field, char16_t character)> fieldKey;
+    std::function<void(Control field)> fieldEnter;
+    std::function<void(Control field, FocusLoss loss)> fieldLeave;
+    // By a click, or by Enter or Space while the button has the focus.
+    std::function<void(Control button)> buttonPress;
 };
 
-// A push button that Enter and Space press while it has the focus, that a click does
-// not press when the field being left refused to let the focus go, and that shows
-// plainly when it has the keyboard focus.
-class Button : public QPushButton {
-    Q_OBJECT
+// Whether a field keeps a character that comes in by any route.
+using Admits = bool (*)(char16_t character);
 
+// A window laid out from its table: controls that take the focus are chained in
+// tab-index order, captions are tied to what they head, and every control carries its
+// row's name where the toolkit keeps names.
+class Form {
 public:
-    explicit Button(QWidget* parent);
-    void setOnPress(std::function<void()> handler);
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-};
-
-// A label that screen readers know as a notification: Announce() has them present its
-// caption without moving the focus.
-class LiveLabel : public QLabel {
-    Q_OBJECT
-
-public:
-    using QLabel::QLabel;
-};
-
-// A window laid out from its table: controls get their names as object names, those that
-// take the focus are chained in tab-index order, and captions are tied to what they head.
-// Its one font is the whole application's.
-class Form : public QWidget {
-    Q_OBJECT
-
-public:
-    Form(const FormLayout& layout, std::span<const ControlRow> controls);
-    ~Form() override;
+    virtual ~Form() = default;
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    template <class Control>
-    Control* control(const char* name) const {
-        return findChild<Control*>(QString::fromUtf8(name), Qt::FindDirectChildrenOnly);
-    }
+    // Until called, nothing is reported. The form drops them before it is taken apart.
+    virtual void Listen(FormEvents events) = 0;
+
+    // Whatever route text takes into the field (typing, paste, drop, an input method),
+    // only the admitted characters stay, and then no more than the row's limit.
+    virtual void SetAdmits(Control field, Admits admits) = 0;
+
+    // A field's text or a label's caption.
+    virtual std::string Text(Control control) const = 0;
+    // In characters, not bytes.
+    virtual int TextLength(Control field) const = 0;
+    // Replaces the caption, in a smaller font if that is what it takes to show it whole:
+    // never elided, never clipped.
+    virtual void SetCaption(Control label, std::string_view text) = 0;
+    // Takes effect at once.
+    virtual void SetBackground(Control control, Rgb colour) = 0;
+    virtual void SetTextColour(Control control, Rgb colour) = 0;
+    // What screen readers say of the control beyond its name.
+    virtual void SetDescription(Control control, std::string_view description) = 0;
+
+    virtual void SelectAll(Control field) = 0;
+    virtual void PutCursorAtEnd(Control field) = 0;
+
+    // The field that loses the focus hears of it as FocusLoss::Other.
+    virtual void GiveFocus(Control control) = 0;
+    // Moves the focus on exactly as a Tab key press in `from` would, before returning.
+    virtual void NextControl(Control from) = 0;
+
+    // Has screen readers present a live label's caption now, even when it is the same as
+    // before. Each presentation cuts the one before short, so this comes after any focus
+    // move.
+    virtual void Announce(Control liveLabel) = 0;
+
+    // A modal box with one OK button and no icon; returns once the user has closed it.
+    // While a message hook is set, that is called instead.
+    void ShowMessage(std::string_view text, std::string_view title);
+
+    // Centred on its screen.
+    virtual void Show() = 0;
+
+protected:
+    Form() = default;
+
+private:
+    virtual void ShowMessageBox(std::string_view text, std::string_view title) = 0;
 };
 
-void SetBackground(QWidget* widget, Rgb colour);
-void SetTextColour(QWidget* widget, Rgb colour);
-void SetDescription(QWidget* widget, const QString& description);
-
-// Replaces the caption, in a smaller font if that is what it takes to show it whole.
-void SetCaption(LiveLabel* label, const std::string& text);
-
-// Has screen readers present the caption now, even when it is the same as before. Each
-// presentation cuts the one before short, so this comes after any focus move.
-void Announce(LiveLabel* label);
-
-std::string FieldText(const QLineEdit* field);
-int FieldLength(const QLineEdit* field);  // in characters
-void SelectAll(QLineEdit* field);
-void PutCursorAtEnd(QLineEdit* field);
-void GiveFocus(QWidget* widget);
-
-// Moves the focus on exactly as a Tab key press in `from` would, before returning.
-void NextControl(QWidget* from);
-
-// A modal box with one OK button and no icon; returns once the user has closed it.
-void ShowMessage(QWidget* parent, const QString& text, const QString& title);
+// Built by the front end this program was built with.
+std::unique_ptr<Form> CreateForm(const FormLayout& layout, std::span<const ControlRow> controls);
 
 // Lets tests see messages without a modal box: while set, ShowMessage calls it instead.
-using MessageHook = std::function<void(const QString& text, const QString& title)>;
+using MessageHook = std::function<void(std::string_view text, std::string_view title)>;
 void SetMessageHook(MessageHook hook);
 
 // The decimal separator of the user's regional settings, UTF-8.
