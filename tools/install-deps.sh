@@ -7,7 +7,8 @@
 #   run       build and run the program (make run): compiler, CMake, Ninja, Qt, the font
 #   test      the tests and the benchmark (make test, make sanitize, make bench):
 #             Google Test and Benchmark, a private X desktop with AT-SPI, ImageMagick,
-#             and the English and Swedish locales the tests run in
+#             Qt's platform interface (to turn accessibility on in a test), and the
+#             English and Swedish locales the tests run in
 #   clang     the fuzzer and clang-tidy (make fuzz, make tidy)
 #   package   the Debian package and its checks (make package, make check-deb)
 #   debian13  a fresh Debian 13 root to test in (make check-debian13)
@@ -19,7 +20,7 @@ declare -A groups=(
     [run]="g++ cmake ninja-build qt6-base-dev fonts-liberation"
     [test]="libgtest-dev libbenchmark-dev pkg-config libxcb-damage0-dev xvfb xauth openbox xdotool
             x11-utils dbus-daemon at-spi2-core python3-pyatspi imagemagick locales
-            qt6-gtk-platformtheme fonts-dejavu-core"
+            qt6-gtk-platformtheme fonts-dejavu-core qt6-base-private-dev"
     [clang]="clang libclang-rt-dev clang-tidy"
     [package]="dpkg-dev desktop-file-utils lintian appstream"
     [debian13]="debootstrap"

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/application.h"
 
+#include <QIcon>
 #include <QImageReader>
-#include <QScreen>
-#include <QStyle>
 #include <cstdlib>
 
 #include "ui/form1.h"
@@ -19,20 +18,27 @@ bool DisplayMissing() {
 #endif
 }
 
+// 32 px for the title bar and the task list, 48 px so that a scaled desktop need not blow
+// up the small one; the larger sizes are installed for the desktop. Naming the format
+// spares loading every image plugin to guess it.
+QIcon WindowIcon() {
+    QIcon icon;
+    for (const char* path : {":/icons/styrmark-32.png", ":/icons/styrmark-48.png"}) {
+        QImageReader image(QString::fromLatin1(path), "png");
+        image.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(image.read()));
+    }
+    return icon;
+}
+
 int RunStyrmark() {
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
     QApplication::setDesktopFileName(QStringLiteral(STYRMARK_APP_ID));
     QApplication::setStyle(QStringLiteral("Fusion"));
-    // The window shows the 32 px icon; the larger ones are installed for the desktop.
-    // Naming the format spares loading every image plugin to guess it.
-    QImageReader icon(QStringLiteral(":/icons/styrmark-32.png"), "png");
-    icon.setAutoDetectImageFormat(false);
-    QApplication::setWindowIcon(QPixmap::fromImage(icon.read()));
+    QApplication::setWindowIcon(WindowIcon());
 
     Form1 form;
-    form.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, form.size(),
-                                         form.screen()->availableGeometry()));
-    form.show();
+    form.Show();
     return QApplication::exec();
 }
 

@@ -5,7 +5,7 @@
 #include <QTimer>
 
 #include "app/application.h"
-#include "ui/form1.h"
+#include "ui/qt/form_widget.h"
 
 namespace styrmark {
 
@@ -18,19 +18,23 @@ private slots:
     void showsTheWindowAndEndsWhenItCloses() {
         bool shown = false;
         bool readyForInput = false;
+        QList<QSize> iconSizes;
         // Runs once the event loop does: looks at the window as the user gets it, then closes it.
         QTimer::singleShot(0, [&] {
             for (QWidget* window : QApplication::topLevelWidgets()) {
-                auto* form = dynamic_cast<Form1*>(window);
+                auto* form = qobject_cast<toolkit::FormWidget*>(window);
                 if (form == nullptr) continue;
                 shown = QTest::qWaitForWindowExposed(form);
-                readyForInput = form->focusWidget() == form->Text1;
+                readyForInput = form->focusWidget() == form->findChild<QWidget*>("Text1");
+                iconSizes = form->windowIcon().availableSizes();
                 form->close();
             }
         });
         QCOMPARE(RunStyrmark(), 0);
         QVERIFY(shown);
         QVERIFY(readyForInput);
+        // A scaled desktop draws the larger one rather than blowing up the small one.
+        QCOMPARE(iconSizes, (QList<QSize>{{32, 32}, {48, 48}}));
     }
 
     void needsADisplayWhereQtDoes_data() {

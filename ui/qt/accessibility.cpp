@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/accessibility.h"
+#include "ui/qt/accessibility.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 
-#include "ui/toolkit.h"
+#include "ui/qt/form_widget.h"
+#include "ui/qt/live_label.h"
 
 namespace styrmark::toolkit {
 namespace {
@@ -31,7 +32,7 @@ public:
 // A plain top-level QWidget would be a "filler" without a title for screen readers.
 QAccessibleInterface* Interface(const QString& /*className*/, QObject* object) {
     if (auto* label = qobject_cast<LiveLabel*>(object)) return new LiveLabelAccessible(label);
-    if (auto* form = qobject_cast<Form*>(object))
+    if (auto* form = qobject_cast<FormWidget*>(object))
         return new QAccessibleWidget(form, QAccessible::Window);
     return nullptr;
 }

@@ -2,7 +2,8 @@
 #pragma once
 
 #include <QValidator>
-#include <functional>
+
+#include "ui/toolkit.h"
 
 namespace styrmark::toolkit {
 
@@ -12,16 +13,14 @@ class CharacterValidator : public QValidator {
     Q_OBJECT
 
 public:
-    using Admits = std::function<bool(char16_t)>;
-
     explicit CharacterValidator(QObject* parent);
     void setAdmits(Admits admits);
     void setLimit(int characters);
     State validate(QString& input, int& position) const override;
 
 private:
-    Admits m_admits = [](char16_t) { return true; };
-    int m_limit = 0;  // none
+    Admits m_admits = nullptr;  // all
+    int m_limit = 0;            // none
 };
 
 }  // namespace styrmark::toolkit

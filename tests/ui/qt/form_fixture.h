@@ -1,26 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// What the window tests share: a freshly shown, active Form1 and a record of the
-// messages it would have shown, so that no test blocks on a modal box.
+// What the Qt window tests share: a freshly shown, active Form1, its widgets, and a
+// record of the messages it would have shown, so that no test blocks on a modal box.
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QStringList>
 #include <QTest>
 #include <memory>
 
 #include "ui/form1.h"
+#include "ui/qt/form_widget.h"
 #include "ui/toolkit.h"
 
 namespace styrmark {
 
 struct MessageLog {
     QStringList texts;
-    QStringList titles;
 
     MessageLog() {
-        toolkit::SetMessageHook([this](const QString& text, const QString& title) {
-            texts << text;
-            titles << title;
+        toolkit::SetMessageHook([this](std::string_view text, std::string_view) {
+            texts << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
         });
     }
     ~MessageLog() { toolkit::SetMessageHook({}); }
@@ -28,7 +30,14 @@ struct MessageLog {
     MessageLog& operator=(const MessageLog&) = delete;
 };
 
-inline const QString kShortInputMessage = QStringLiteral("Indata måste skrivas ex. 58:00:00");
+inline toolkit::FormWidget& Window(const Form1& form) {
+    return static_cast<toolkit::FormWidget&>(form.Window());
+}
+
+template <class Widget = QWidget>
+Widget* Shown(const Form1& form, toolkit::Control control) {
+    return qobject_cast<Widget*>(Window(form).widget(control));
+}
 
 // Each test function gets a freshly shown, active window and an empty message log.
 class FormTest : public QObject {
@@ -38,9 +47,9 @@ private slots:
     void init() {
         m_messages = std::make_unique<MessageLog>();
         m_form = std::make_unique<Form1>();
-        m_form->show();
-        m_form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        m_form->Show();
+        window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window()));
     }
     void cleanup() {
         m_form.reset();
@@ -48,6 +57,12 @@ private slots:
     }
 
 protected:
+    toolkit::FormWidget& window() const { return Window(*m_form); }
+    template <class Widget = QWidget>
+    Widget* shown(toolkit::Control control) const {
+        return Shown<Widget>(*m_form, control);
+    }
+
     std::unique_ptr<MessageLog> m_messages;
     std::unique_ptr<Form1> m_form;
 };
