@@ -32,7 +32,8 @@ BUTTON_FACE = (86, 301)  # a client pixel of the button's face, clear of its cap
 # The longest line the fields can give; the font must shrink to show it whole.
 WIDEST = (["00:00:00", "000:00:00", "00:00:00", "99999:9:9"], "Kurs 090   5999949.50  DM   11111017.593  Km")
 ICON = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "ui", "resources",
-                    "styrmark-32.png")
+                    "styrmark-{size}.png")
+ICON_SIZES = (32, 48)  # in the order Qt lists them, smallest first
 
 # Positions typed into the four fields, how the button is then pressed, and the line
 # expected ("." standing for the decimal separator).
@@ -308,13 +309,21 @@ def x_window(window):
 
 
 def check_icon(window):
-    """The window carries the 32 px icon alone, at any scale, pixel for pixel the PNG."""
-    rgba = subprocess.run(["convert", ICON, "-depth", "8", "rgba:-"],
-                          capture_output=True, check=True).stdout
-    expected = [32, 32] + [(rgba[i + 3] << 24) | (rgba[i] << 16) | (rgba[i + 1] << 8) | rgba[i + 2]
-                           for i in range(0, len(rgba), 4)]
-    if len(expected) != 2 + 32 * 32:
-        raise Failure(f"{ICON} is not 32 x 32")
+    """The window carries an icon for each size, pixel for pixel the PNG of at least as many
+    screen pixels, or the largest there is."""
+    def drawn(size):
+        wanted = size * window.scale
+        return min((s for s in ICON_SIZES if s >= wanted), default=max(ICON_SIZES))
+
+    expected = []
+    for size in map(drawn, ICON_SIZES):
+        png = ICON.format(size=size)
+        rgba = subprocess.run(["convert", png, "-depth", "8", "rgba:-"],
+                              capture_output=True, check=True).stdout
+        if len(rgba) != 4 * size * size:
+            raise Failure(f"{png} is not {size} x {size}")
+        expected += [size, size] + [(rgba[i + 3] << 24) | (rgba[i] << 16) | (rgba[i + 1] << 8)
+                                    | rgba[i + 2] for i in range(0, len(rgba), 4)]
     found = subprocess.run(["xprop", "-id", x_window(window), "-notype", "-f", "_NET_WM_ICON", "32c",
                             "_NET_WM_ICON"], capture_output=True, text=True, check=True).stdout
     values = [int(v) for v in found.partition("=")[2].replace(",", " ").split()]
@@ -323,8 +332,9 @@ def check_icon(window):
         while start + 1 < len(values):
             sizes.append(tuple(values[start:start + 2]))
             start += 2 + values[start] * values[start + 1]
-        raise Failure(f"expected the 32 x 32 icon of {ICON} alone, found images of {sizes}"
-                      + (" with other pixels" if sizes == [(32, 32)] else ""))
+        wanted = [(drawn(size), drawn(size)) for size in ICON_SIZES]
+        raise Failure(f"expected the icons {wanted} of {ICON}, found images of {sizes}"
+                      + (" with other pixels" if sizes == wanted else ""))
 
 
 def contrast(a, b):
