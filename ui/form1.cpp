@@ -141,12 +141,11 @@ void Form1::OnCompute() {
         // Never leave an old answer beside positions it does not belong to.
         m_form->SetCaption(Label2, "");
         ShowShortInputMessage(*m_form);
-        const auto unusable = std::find_if(texts.begin(), texts.end(), [](const std::string& text) {
-            return !DmsToDegrees(text);
-        });
-        const Control fix = unusable != texts.end()
-                                ? fields[static_cast<std::size_t>(unusable - texts.begin())]
-                                : Text1;
+        const auto unusable = static_cast<std::size_t>(
+            std::find_if(texts.begin(), texts.end(),
+                         [](const std::string& text) { return !DmsToDegrees(text); }) -
+            texts.begin());
+        const Control fix = unusable < fields.size() ? fields[unusable] : Text1;
         m_form->GiveFocus(fix);
         m_form->SelectAll(fix);
         return;

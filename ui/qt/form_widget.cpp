@@ -105,28 +105,31 @@ FormWidget::FormWidget(const FormLayout& layout, std::span<const ControlRow> con
         QWidget::setTabOrder(focusable[i - 1].second, focusable[i].second);
 
     for (std::size_t row = 0; row < controls.size(); ++row) {
-        const Control control{row};
         // A label's buddy is how screen readers learn what a caption heads.
         if (controls[row].heads != nullptr) {
-            as<QLabel>(control)->setBuddy(
-                findChild<QWidget*>(QString::fromUtf8(controls[row].heads)));
+            as<QLabel>(Control{row})
+                ->setBuddy(findChild<QWidget*>(QString::fromUtf8(controls[row].heads)));
         }
-        if (auto* field = qobject_cast<Field*>(m_controls[row])) {
-            field->setKeyFilter([this, control](char16_t character) {
-                return m_events.fieldKey ? m_events.fieldKey(control, character) : character;
-            });
-            field->setOnEnter([this, control] {
-                if (m_events.fieldEnter) m_events.fieldEnter(control);
-            });
-            field->setOnLeave([this, control](FocusLoss loss) {
-                if (m_events.fieldLeave) m_events.fieldLeave(control, loss);
-            });
-        }
-        if (auto* button = qobject_cast<Button*>(m_controls[row])) {
-            connect(button, &QPushButton::clicked, this, [this, control] {
-                if (m_events.buttonPress) m_events.buttonPress(control);
-            });
-        }
+        ReportEvents(Control{row});
+    }
+}
+
+void FormWidget::ReportEvents(Control control) {
+    if (auto* field = qobject_cast<Field*>(widget(control))) {
+        field->setKeyFilter([this, control](char16_t character) {
+            return m_events.fieldKey ? m_events.fieldKey(control, character) : character;
+        });
+        field->setOnEnter([this, control] {
+            if (m_events.fieldEnter) m_events.fieldEnter(control);
+        });
+        field->setOnLeave([this, control](FocusLoss loss) {
+            if (m_events.fieldLeave) m_events.fieldLeave(control, loss);
+        });
+    }
+    if (auto* button = qobject_cast<Button*>(widget(control))) {
+        connect(button, &QPushButton::clicked, this, [this, control] {
+            if (m_events.buttonPress) m_events.buttonPress(control);
+        });
     }
 }
 

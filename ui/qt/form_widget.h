@@ -43,6 +43,8 @@ public:
 
 private:
     void ShowMessageBox(std::string_view text, std::string_view title) override;
+    // Passes what happens to the control on to whatever Listen() was given.
+    void ReportEvents(Control control);
     template <class Widget>
     Widget* as(Control control) const;
 
