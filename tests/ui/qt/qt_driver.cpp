@@ -11,7 +11,9 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
+#include <array>
 #include <stdexcept>
+#include <utility>
 
 #include "driver.h"
 #include "ui/qt/form_widget.h"
@@ -58,39 +60,20 @@ public:
     }
 
     void Press(Key key) override {
-        QWidget* focused = QApplication::focusWidget();
-        switch (key) {
-            case Key::Tab:
-                QTest::keyClick(focused, Qt::Key_Tab);
-                break;
-            case Key::ShiftTab:
-                QTest::keyClick(focused, Qt::Key_Backtab, Qt::ShiftModifier);
-                break;
-            case Key::Enter:
-                QTest::keyClick(focused, Qt::Key_Return);
-                break;
-            case Key::KeypadEnter:
-                QTest::keyClick(focused, Qt::Key_Enter, Qt::KeypadModifier);
-                break;
-            case Key::Space:
-                QTest::keyClick(focused, Qt::Key_Space);
-                break;
-            case Key::Backspace:
-                QTest::keyClick(focused, Qt::Key_Backspace);
-                break;
-            case Key::End:
-                QTest::keyClick(focused, Qt::Key_End);
-                break;
-            case Key::CtrlA:
-                QTest::keyClick(focused, Qt::Key_A, Qt::ControlModifier);
-                break;
-            case Key::CtrlC:
-                QTest::keyClick(focused, Qt::Key_C, Qt::ControlModifier);
-                break;
-            case Key::CtrlZ:
-                QTest::keyClick(focused, Qt::Key_Z, Qt::ControlModifier);
-                break;
-        }
+        // In the order of Key; at() throws for a key added there but not here.
+        static constexpr std::array<std::pair<Qt::Key, Qt::KeyboardModifiers>, 10> kKeys{
+            {{Qt::Key_Tab, Qt::NoModifier},
+             {Qt::Key_Backtab, Qt::ShiftModifier},
+             {Qt::Key_Return, Qt::NoModifier},
+             {Qt::Key_Enter, Qt::KeypadModifier},
+             {Qt::Key_Space, Qt::NoModifier},
+             {Qt::Key_Backspace, Qt::NoModifier},
+             {Qt::Key_End, Qt::NoModifier},
+             {Qt::Key_A, Qt::ControlModifier},
+             {Qt::Key_C, Qt::ControlModifier},
+             {Qt::Key_Z, Qt::ControlModifier}}};
+        const auto& [code, modifiers] = kKeys.at(static_cast<std::size_t>(key));
+        QTest::keyClick(QApplication::focusWidget(), code, modifiers);
     }
 
     void Click(toolkit::Control control) override {
