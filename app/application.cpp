@@ -4,20 +4,10 @@
 #include <QImageReader>
 #include <QScreen>
 #include <QStyle>
-#include <cstdlib>
 
 #include "ui/form1.h"
 
 namespace styrmark {
-
-bool DisplayMissing() {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
-    return std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
-           std::getenv("WAYLAND_DISPLAY") == nullptr;
-#else
-    return false;
-#endif
-}
 
 int RunStyrmark() {
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
