@@ -10,6 +10,7 @@
 namespace styrmark {
 
 int RunStyrmark() {
+    // Also the class of the window on X11, which the desktop file names as StartupWMClass.
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
     QApplication::setDesktopFileName(QStringLiteral(STYRMARK_APP_ID));
     QApplication::setStyle(QStringLiteral("Fusion"));
