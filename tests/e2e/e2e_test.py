@@ -330,14 +330,13 @@ def check_icon(window):
 
 
 def check_window_class(window):
-    """X11 docks tie the window to its launcher by the class the desktop file names."""
-    with open(DESKTOP_FILE, encoding="utf-8") as desktop:
-        named = [line.strip().partition("=")[2] for line in desktop if line.startswith("StartupWMClass=")]
+    """X11 docks tie the window to its launcher by the class its desktop file names."""
     found = subprocess.run(["xprop", "-id", x_window(window), "-notype", "WM_CLASS"],
                            capture_output=True, text=True, check=True).stdout
-    classes = found.partition("=")[2].replace('"', "").replace(",", " ").split()
-    if len(named) != 1 or classes[1:] != named:
-        raise Failure(f"expected the window class {named} of the desktop file, found {classes}")
+    named = "StartupWMClass=" + "".join(found.split('"')[-2:-1]) + "\n"  # the class, after the instance
+    with open(DESKTOP_FILE, encoding="utf-8") as desktop:
+        if named not in desktop.read():
+            raise Failure(f"expected the desktop file to name the window's class, found {found.strip()}")
 
 
 def contrast(a, b):
