@@ -47,7 +47,7 @@ std::vector<std::string> PlatformPlugins() {
 }  // namespace
 
 std::filesystem::path WaylandSocket(const DisplayVariables& variables) {
-    const std::filesystem::path name(variables.waylandDisplay);
+    std::filesystem::path name(variables.waylandDisplay);
     if (name.is_absolute()) return name;
     if (variables.runtimeDir.empty()) return {};
     return std::filesystem::path(variables.runtimeDir) / name;
