@@ -98,6 +98,8 @@ private slots:
               "QT_QPA_PLATFORM_PLUGIN_PATH"})
             environment.remove(QString::fromLatin1(name));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        // A desktop's locale: in the C locale Qt says it switched to UTF-8.
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
         for (const QString& variable : variables)
             environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
         QProcess program;
