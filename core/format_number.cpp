@@ -44,55 +44,67 @@ constexpr int kMostExactDecimals = Limits::digits - Limits::min_exponent;
 constexpr std::size_t kMostPrintedChars = Limits::max_exponent10 + 1 + 1 + kMostExactDecimals;
 
 // A finite double is a whole number times 2^lowestPlace; when that power is negative, it
-// has exactly -lowestPlace decimals.
+// has exactly -lowestPlace decimals. Read off its bits: the stored exponent, biased, is
+// that of the significand's leading bit (implicit, and with 1 for subnormals).
 int ExactDecimals(double magnitude) {
-    if (magnitude == 0) return 0;
-    int exponent = 0;
-    const double fraction = std::frexp(magnitude, &exponent);
-    const auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, Limits::digits));
-    const int lowestPlace = exponent - Limits::digits + std::countr_zero(significand);
+    constexpr int kFractionBits = Limits::digits - 1;
+    constexpr int kBias = Limits::max_exponent - 1;
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const auto storedExponent = static_cast<int>(bits >> kFractionBits);
+    std::uint64_t significand = bits & ((std::uint64_t{1} << kFractionBits) - 1);
+    if (storedExponent != 0) significand |= std::uint64_t{1} << kFractionBits;
+    if (significand == 0) return 0;
+    const int lowestPlace =
+        std::max(storedExponent, 1) - kBias - kFractionBits + std::countr_zero(significand);
     return std::max(0, -lowestPlace);
 }
 
-// "0999" becomes "1000", "99" becomes "100".
-void AddOneToLastDigit(std::string& digits) {
-    const std::size_t lastNotNine = digits.find_last_not_of('9');
-    if (lastNotNine == std::string::npos) {
-        digits.assign(digits.size(), '0');
-        digits.insert(digits.begin(), '1');
-        return;
+// Room for every digit of any double, and for a carry into a new leading digit.
+using DigitBuffer = std::array<char, 1 + kMostPrintedChars>;
+
+// Adds one in the last place of the digits from first to end: "0.19" becomes "0.20",
+// "99" becomes "100". Returns where the digits now begin. A tie with decimals left has
+// no run of 9s back to the point (0.995 is no double), so the carry never meets it.
+char* AddOneToLastDigit(char* first, char* end) {
+    for (char* digit = end; digit != first;) {
+        --digit;
+        if (*digit != '9') {
+            ++*digit;
+            return first;
+        }
+        *digit = '0';
     }
-    ++digits[lastNotNine];
-    digits.replace(lastNotNine + 1, std::string::npos, digits.size() - lastNotNine - 1, '0');
+    *--first = '1';
+    return first;
 }
 
 struct Digits {
-    std::string whole;     // without leading zeros: empty for zero
-    std::string decimals;  // exactly as many as asked for
+    std::string_view whole;     // without leading zeros: empty for zero
+    std::string_view decimals;  // as asked for, or fewer where all the rest are zeros
 };
 
 // |value| to the given decimals, rounded half away from zero on its exact binary value.
-// to_chars prints every digit the double has (it rounds nothing at that precision, and
-// is the same in every C locale), so the first dropped digit alone decides: 5 or more,
-// a tie or above, rounds up. 1.005 is stored as 1.00499..., so it rounds down.
-Digits RoundedDigits(double magnitude, std::size_t decimals) {
-    std::array<char, kMostPrintedChars> buffer;  // enough for every digit of any double
-    const char* const end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                          std::chars_format::fixed, ExactDecimals(magnitude))
-                                .ptr;
-    const std::string_view printed(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
-    const std::size_t point = printed.find('.');
-    const std::string_view fraction =
-        point == std::string_view::npos ? std::string_view{} : printed.substr(point + 1);
-
-    std::string digits(printed.substr(0, point));
-    digits += fraction.substr(0, decimals);
-    digits.append(decimals - std::min(decimals, fraction.size()), '0');
-    if (fraction.size() > decimals && fraction[decimals] >= '5') AddOneToLastDigit(digits);
-
-    const std::size_t wholeLength = digits.size() - decimals;
-    const std::size_t leadingZeros = std::min(digits.find_first_not_of('0'), wholeLength);
-    return {digits.substr(leadingZeros, wholeLength - leadingZeros), digits.substr(wholeLength)};
+// A double with k > 0 decimals ends in a 5 at the k-th, so it is a tie at the asked
+// decimals only when it has exactly one more. A tie is printed in full and rounded up
+// here; any other value to_chars rounds itself, to the nearest, at the asked precision
+// (its half-to-even rule never comes into play). 1.005 is stored as 1.00499..., so it
+// rounds down. to_chars is the same in every C locale.
+Digits RoundedDigits(double magnitude, std::size_t decimals, DigitBuffer& buffer) {
+    const auto exactDecimals = static_cast<std::size_t>(ExactDecimals(magnitude));
+    const std::size_t precision = exactDecimals > decimals + 1 ? decimals : exactDecimals;
+    char* first = buffer.data() + 1;
+    char* end = std::to_chars(first, buffer.data() + buffer.size(), magnitude,
+                              std::chars_format::fixed, static_cast<int>(precision))
+                    .ptr;
+    if (precision > decimals) {
+        end -= decimals == 0 ? 2 : 1;  // the tie's 5, and a point left with nothing after it
+        first = AddOneToLastDigit(first, end);
+    }
+    const std::string_view printed(first, static_cast<std::size_t>(end - first));
+    const std::size_t point = std::min(printed.find('.'), printed.size());
+    const std::size_t leadingZeros = std::min(printed.find_first_not_of('0'), point);
+    return {printed.substr(leadingZeros, point - leadingZeros),
+            printed.substr(std::min(point + 1, printed.size()))};
 }
 
 }  // namespace
@@ -102,18 +114,22 @@ std::string FormatNumber(double value, std::string_view pattern,
     const NumberPattern parsed = ParsePattern(pattern);
     if (!std::isfinite(value)) return "---" + parsed.suffix;
 
-    auto [integerPart, decimalPart] = RoundedDigits(std::fabs(value), parsed.decimals);
-    if (integerPart.size() < parsed.integerDigits)
-        integerPart.insert(0, parsed.integerDigits - integerPart.size(), '0');
+    DigitBuffer buffer;
+    const auto [whole, decimals] = RoundedDigits(std::fabs(value), parsed.decimals, buffer);
+    const std::size_t wholeDigits = std::max(whole.size(), parsed.integerDigits);
 
     std::string text;
-    const bool showsZero = integerPart.find_first_not_of('0') == std::string::npos &&
-                           decimalPart.find_first_not_of('0') == std::string::npos;
+    text.reserve(1 + wholeDigits + decimalSeparator.size() + parsed.decimals +
+                 parsed.suffix.size());
+    const bool showsZero =
+        whole.empty() && decimals.find_first_not_of('0') == std::string_view::npos;
     if (value < 0 && !showsZero) text += '-';
-    text += integerPart;
+    text.append(wholeDigits - whole.size(), '0');
+    text += whole;
     if (parsed.decimals > 0) {
         text += decimalSeparator;
-        text += decimalPart;
+        text += decimals;
+        text.append(parsed.decimals - decimals.size(), '0');
     }
     text += parsed.suffix;
     return text;

@@ -110,6 +110,8 @@ echo "Depends: $depends"
 for needed in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation; do
     [[ ", $depends," =~ ,\ $needed(t64)?[\ ,] ]] || fail "Depends lacks $needed"
 done
+recommends=$(dpkg-deb -f "$deb" Recommends)
+[[ ", $recommends," =~ ,\ qt6-wayland[\ ,] ]] || fail "Recommends lacks qt6-wayland: $recommends"
 
 files=(
     /usr/bin/styrmark

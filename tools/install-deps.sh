@@ -4,7 +4,8 @@
 #
 #   tools/install-deps.sh GROUP...
 #
-#   run       build and run the program (make run): compiler, CMake, Ninja, Qt, the font
+#   run       build and run the program (make run): compiler, CMake, Ninja, Qt with its
+#             Wayland plugin, the font
 #   test      the tests and the benchmark (make test, make sanitize, make bench):
 #             Google Test and Benchmark, a private X desktop with AT-SPI, ImageMagick,
 #             Qt's platform interface (to turn accessibility on in a test), and the
@@ -17,7 +18,7 @@
 set -euo pipefail
 
 declare -A groups=(
-    [run]="g++ cmake ninja-build qt6-base-dev fonts-liberation"
+    [run]="g++ cmake ninja-build qt6-base-dev qt6-wayland fonts-liberation"
     [test]="libgtest-dev libbenchmark-dev pkg-config libxcb-damage0-dev xvfb xauth openbox xdotool
             x11-utils dbus-daemon at-spi2-core python3-pyatspi imagemagick locales
             qt6-gtk-platformtheme fonts-dejavu-core qt6-base-private-dev"

@@ -3,20 +3,10 @@
 
 #include <QIcon>
 #include <QImageReader>
-#include <cstdlib>
 
 #include "ui/form1.h"
 
 namespace styrmark {
-
-bool DisplayMissing() {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
-    return std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
-           std::getenv("WAYLAND_DISPLAY") == nullptr;
-#else
-    return false;
-#endif
-}
 
 // 32 px for the title bar and the task list, 48 px so that a scaled desktop need not blow
 // up the small one; the larger sizes are installed for the desktop. Naming the format
@@ -32,6 +22,7 @@ QIcon WindowIcon() {
 }
 
 int RunStyrmark() {
+    // Also the class of the window on X11, which the desktop file names as StartupWMClass.
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
     QApplication::setDesktopFileName(QStringLiteral(STYRMARK_APP_ID));
     QApplication::setStyle(QStringLiteral("Fusion"));

@@ -75,33 +75,38 @@ fail() {
     exit 1
 }
 
-# Polls a command for up to $1 seconds.
-poll() {
-    local seconds=$1
-    shift
-    for ((tenths = 0; tenths < seconds * 10; tenths++)); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
+# Each server says on this pipe when it is ready. A busy machine can take long to get
+# there, so the ceilings are generous; a server that dies is noticed within a second.
+mkfifo "$work/ready"
+exec 3<>"$work/ready"
+ready_within() {
+    local seconds=$1 pid=$2
+    for ((waited = 0; waited < seconds; waited++)); do
+        read -r -t 1 -u 3 said && return 0
+        kill -0 "$pid" 2>/dev/null || return 1
     done
     return 1
 }
 
 # Xvfb picks a free display itself and writes its number once it accepts clients.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 2>"$work/xvfb.log" &
 pids+=($!)
-poll 10 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-DISPLAY=:$(head -n 1 "$work/display")
+ready_within 120 "${pids[-1]}" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+DISPLAY=:$said
 export DISPLAY
 
 # A window manager, so that the window is framed, activated and closed as on a desktop;
-# its own configuration file keeps a user's key bindings out.
-openbox --config-file /etc/xdg/openbox/rc.xml >"$work/openbox.log" 2>&1 &
+# its own configuration file keeps a user's key bindings out. It runs the start-up
+# command once it manages the screen.
+openbox --config-file /etc/xdg/openbox/rc.xml \
+    --startup 'sh -c "echo openbox >\"$STYRMARK_E2E_WORK/ready\""' >"$work/openbox.log" 2>&1 3>&- &
 pids+=($!)
-poll 10 xdotool get_desktop || fail "openbox did not take over $DISPLAY: $(cat "$work/openbox.log")"
+ready_within 120 "${pids[-1]}" || fail "openbox did not take over $DISPLAY: $(cat "$work/openbox.log")"
+exec 3>&-
 
 # Asking for the desktop starts the accessibility bus and its registry before the
 # program looks for them.
-timeout 30 /usr/bin/python3 -c 'import pyatspi; pyatspi.Registry.getDesktop(0)' ||
+timeout 120 /usr/bin/python3 -c 'import pyatspi; pyatspi.Registry.getDesktop(0)' ||
     fail "the accessibility bus did not come up"
 
 # The fonts a desktop has, less those drawn to MS Sans Serif's metrics.
