@@ -5,8 +5,8 @@
 // itself: names, descriptions and the live result line. The accessibility property service
 // comes from oleacc through COM at run time; where it is missing the window still works.
 
-#include <windows.h>
 #include <oleacc.h>
+#include <windows.h>
 
 #include <string>
 

@@ -5,9 +5,7 @@
 
 namespace styrmark::win32 {
 
-COLORREF ToColorRef(toolkit::Rgb colour) {
-    return RGB(colour.red, colour.green, colour.blue);
-}
+COLORREF ToColorRef(toolkit::Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
 
 Brushes::~Brushes() {
     for (const auto& [colour, brush] : m_made) DeleteObject(brush);

@@ -37,8 +37,7 @@ SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD extendedStyle, UINT dpi
 
 LOGFONTW MessageFont(UINT dpi) {
     using ParametersFunction = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
-    static const auto parametersForDpi =
-        User32<ParametersFunction>("SystemParametersInfoForDpi");
+    static const auto parametersForDpi = User32<ParametersFunction>("SystemParametersInfoForDpi");
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (parametersForDpi == nullptr ||

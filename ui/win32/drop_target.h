@@ -4,8 +4,8 @@
 // Text dragged onto an entry field goes in where it is dropped, as if typed there; the
 // field then keeps what it admits. Plain edit controls take no drops of their own.
 
-#include <windows.h>
 #include <ole2.h>
+#include <windows.h>
 
 namespace styrmark::win32 {
 

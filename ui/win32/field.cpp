@@ -18,10 +18,11 @@ constexpr char16_t kEnter = 13;
 constexpr char16_t kSelectAll = 1;  // Ctrl+A
 
 // Ctrl+C, Ctrl+V, Ctrl+X, Ctrl+Z … arrive as control characters. They are commands for the
-// edit control, not typed characters for the key filter.
+// edit control, not typed characters for the key filter; the same code sent as a character
+// (by an on-screen keyboard, say) is typed.
 bool IsEditingShortcut(char16_t character) {
     return character < 0x20 && character != kBackspace && character != kTab &&
-           character != kEnter;
+           character != kEnter && GetKeyState(VK_CONTROL) < 0;
 }
 
 }  // namespace
@@ -75,7 +76,7 @@ LRESULT Field::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT Field::OnCharacter(WPARAM wParam, LPARAM lParam) {
     const auto typed = static_cast<char16_t>(wParam);
-    if (typed == kSelectAll) {
+    if (typed == kSelectAll && IsEditingShortcut(typed)) {
         SendMessageW(m_edit, EM_SETSEL, 0, -1);
         return 0;
     }

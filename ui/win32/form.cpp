@@ -36,9 +36,8 @@ std::string Win32Form::Text(Control control) const {
 int Win32Form::TextLength(Control field) const {
     const std::wstring text = WindowText(ControlHandle(field));
     // Characters, not UTF-16 units: the second half of a surrogate pair adds none.
-    return static_cast<int>(std::count_if(text.begin(), text.end(), [](wchar_t unit) {
-        return unit < 0xDC00 || unit > 0xDFFF;
-    }));
+    return static_cast<int>(std::count_if(
+        text.begin(), text.end(), [](wchar_t unit) { return unit < 0xDC00 || unit > 0xDFFF; }));
 }
 
 void Win32Form::SetCaption(Control label, std::string_view text) {
@@ -62,9 +61,7 @@ void Win32Form::SetDescription(Control control, std::string_view description) {
     m_accessibility.SetDescription(ControlHandle(control), Widen(description));
 }
 
-void Win32Form::SelectAll(Control field) {
-    SendMessageW(ControlHandle(field), EM_SETSEL, 0, -1);
-}
+void Win32Form::SelectAll(Control field) { SendMessageW(ControlHandle(field), EM_SETSEL, 0, -1); }
 
 void Win32Form::PutCursorAtEnd(Control field) {
     const HWND edit = ControlHandle(field);
@@ -129,8 +126,7 @@ void Win32Form::OnFocusGained(Control control) {
 // Never acted on here: a message box or a focus move inside WM_KILLFOCUS would fight the
 // focus change under way. The form reports it once that is over.
 void Win32Form::OnFocusLost(Control field, HWND gaining) {
-    const bool byUser =
-        gaining != nullptr && IsChild(m_window, gaining) && !m_programMovesFocus;
+    const bool byUser = gaining != nullptr && IsChild(m_window, gaining) && !m_programMovesFocus;
     m_pendingLeaves.emplace_back(field, byUser ? FocusLoss::ByUser : FocusLoss::Other);
     PostMessageW(m_window, kReportLeaves, 0, 0);
 }

@@ -5,8 +5,8 @@
 // window's DPI, coloured through WM_CTLCOLOR*, and driven by an IsDialogMessage loop for
 // Tab, Shift+Tab, Enter and Space.
 
-#include <windows.h>
 #include <ole2.h>
+#include <windows.h>
 
 #include <deque>
 #include <memory>
@@ -90,6 +90,8 @@ private:
     void ReportPendingLeaves();
 
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ButtonProcedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR id, DWORD_PTR self);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnControlColour(HDC dc, HWND control);

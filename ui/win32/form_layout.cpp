@@ -63,7 +63,8 @@ ChildClass ClassOf(ControlKind kind) {
         case ControlKind::Field:
             return {L"EDIT", WS_TABSTOP | ES_CENTER | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
         case ControlKind::Button:
-            return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, 0};
+            // Without BS_NOTIFY, whose double click is no second press.
+            return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
     }
     return {};
 }
@@ -76,8 +77,8 @@ Win32Form::Win32Form(const toolkit::FormLayout& layout,
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     RegisterFormClass(instance, Procedure);
     m_window = CreateWindowExW(0, kWindowClass, Widen(layout.caption).c_str(), kWindowStyle,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                               nullptr, nullptr, instance, this);
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                               nullptr, instance, this);
     m_controls.reserve(controls.size());
     for (const toolkit::ControlRow& row : controls) m_controls.emplace_back().row = &row;
     CreateControls();
@@ -92,17 +93,20 @@ void Win32Form::CreateControls() {
         ControlState& control = m_controls[row];
         const toolkit::ControlRow& layout = *control.row;
         const ChildClass kind = ClassOf(layout.kind);
-        control.window = CreateWindowExW(
-            kind.extendedStyle, kind.name, Widen(layout.text).c_str(),
-            WS_CHILD | WS_VISIBLE | kind.style, 0, 0, 0, 0, m_window,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + row)), instance,
-            nullptr);
+        control.window =
+            CreateWindowExW(kind.extendedStyle, kind.name, Widen(layout.text).c_str(),
+                            WS_CHILD | WS_VISIBLE | kind.style, 0, 0, 0, 0, m_window,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + row)),
+                            instance, nullptr);
         if (layout.kind == ControlKind::Field) {
             control.field = std::make_unique<Field>(*this, toolkit::Control{row}, control.window,
                                                     static_cast<std::size_t>(layout.maxLength));
             control.dropTarget = new FieldDropTarget(control.window);
             m_accessibility.SetName(control.window, Widen(layout.accessibleName));
         }
+        if (layout.kind == ControlKind::Button)
+            SetWindowSubclass(control.window, ButtonProcedure, 0,
+                              reinterpret_cast<DWORD_PTR>(this));
         if (layout.kind == ControlKind::LiveLabel) m_accessibility.MakeLiveRegion(control.window);
     }
 }
@@ -127,8 +131,8 @@ void Win32Form::Layout(UINT dpi) {
     const auto pixels = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
     if (m_font != nullptr) DeleteObject(m_font);
     m_font = CreateFormFont(m_face, m_layout.fontPoints, m_layout.bold, dpi);
-    const SIZE outer =
-        WindowSizeForClient({pixels(m_layout.width), pixels(m_layout.height)}, kWindowStyle, 0, dpi);
+    const SIZE outer = WindowSizeForClient({pixels(m_layout.width), pixels(m_layout.height)},
+                                           kWindowStyle, 0, dpi);
     SetWindowPos(m_window, nullptr, 0, 0, outer.cx, outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     for (ControlState& control : m_controls) {

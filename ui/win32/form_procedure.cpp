@@ -1,4 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include "ui/win32/dpi.h"
 #include "ui/win32/drop_target.h"
 #include "ui/win32/field.h"
@@ -16,6 +20,17 @@ LRESULT CALLBACK Win32Form::Procedure(HWND window, UINT message, WPARAM wParam, 
     if (form == nullptr || form->m_window == nullptr)
         return DefWindowProcW(window, message, wParam, lParam);
     return form->Handle(message, wParam, lParam);
+}
+
+// The button tells the form when it takes the focus, so that the focus can come back to it.
+LRESULT CALLBACK Win32Form::ButtonProcedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR, DWORD_PTR self) {
+    if (message == WM_SETFOCUS) {
+        auto* form = reinterpret_cast<Win32Form*>(self);
+        if (const auto control = form->ControlOf(button)) form->OnFocusGained(*control);
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(button, ButtonProcedure, 0);
+    return DefSubclassProc(button, message, wParam, lParam);
 }
 
 LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -70,9 +85,6 @@ LRESULT Win32Form::OnCommand(WPARAM wParam, LPARAM lParam) {
         case EN_CHANGE:
             if (m_controls[control->row].field) m_controls[control->row].field->NoteChange();
             break;
-        case BN_SETFOCUS:
-            OnFocusGained(*control);
-            break;
         case BN_CLICKED:
             // A field the click took the focus from speaks first, and may take it back.
             ReportPendingLeaves();
@@ -86,8 +98,9 @@ LRESULT Win32Form::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 LRESULT Win32Form::OnControlColour(HDC dc, HWND window) {
     const auto control = ControlOf(window);
-    if (!control) return DefWindowProcW(m_window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                        reinterpret_cast<LPARAM>(window));
+    if (!control)
+        return DefWindowProcW(m_window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                              reinterpret_cast<LPARAM>(window));
     const ControlState& state = m_controls[control->row];
     if (state.text) SetTextColor(dc, ToColorRef(*state.text));
     if (state.background) {

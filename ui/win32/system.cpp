@@ -21,8 +21,8 @@ std::unique_ptr<Form> CreateForm(const FormLayout& layout, std::span<const Contr
 
 std::string DecimalSeparator() {
     std::array<wchar_t, 8> separator{};
-    const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL,
-                                       separator.data(), static_cast<int>(separator.size()));
+    const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator.data(),
+                                       static_cast<int>(separator.size()));
     if (length <= 1) return ".";
     return win32::Narrow({separator.data(), static_cast<std::size_t>(length - 1)});
 }
