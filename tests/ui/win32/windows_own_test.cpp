@@ -78,6 +78,7 @@ TEST_F(WindowTest, FontsAreTrueTypeAndTheResultLineFits) {
     EXPECT_EQ(field.lfHeight, -MulDiv(12, static_cast<int>(driver().Dpi()), 72));
     EXPECT_EQ(field.lfWeight, FW_BOLD);
     EXPECT_EQ(field.lfOutPrecision, OUT_TT_ONLY_PRECIS);
+    EXPECT_EQ(FontOf(window.ControlHandle(form().Command1)).lfWeight, FW_BOLD);
 
     for (const auto& [control, text] : {std::pair{form().Text1, "00:00:00"},
                                         {form().Text2, "000:00:00"},
