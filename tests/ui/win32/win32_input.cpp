@@ -6,6 +6,7 @@
 #include <array>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 namespace styrmark::test {
 namespace {
@@ -61,17 +62,10 @@ void CALLBACK ClickPasteInMenu(HWND, UINT, UINT_PTR timer, DWORD) {
 }  // namespace
 
 Keystrokes KeystrokesFor(char16_t character) {
-    switch (character) {
-        case u'\b':
-            return Chord(0, VK_BACK);
-        case u'\t':
-            return Chord(0, VK_TAB);
-        case u'\r':
-            return Chord(0, VK_RETURN);
-        case u'\x1b':
-            return Chord(0, VK_ESCAPE);
-        default:
-            break;
+    // Control characters as their keys send them.
+    for (const auto& [code, key] : {std::pair{u'\b', VK_BACK}, std::pair{u'\t', VK_TAB},
+                                    std::pair{u'\r', VK_RETURN}, std::pair{u'\x1b', VK_ESCAPE}}) {
+        if (character == code) return Chord(0, static_cast<WORD>(key));
     }
     const SHORT key = character >= 0x20 && character < 0x7f ? VkKeyScanW(character) : -1;
     // Shift alone is a key press; a character that needs more comes as itself.
@@ -82,29 +76,19 @@ Keystrokes KeystrokesFor(char16_t character) {
 }
 
 Keystrokes KeystrokesFor(Key key) {
-    switch (key) {
-        case Key::Tab:
-            return Chord(0, VK_TAB);
-        case Key::ShiftTab:
-            return Chord(VK_SHIFT, VK_TAB);
-        case Key::Enter:
-            return Chord(0, VK_RETURN);
-        case Key::KeypadEnter:
-            return Chord(0, VK_RETURN, true);
-        case Key::Space:
-            return Chord(0, VK_SPACE);
-        case Key::Backspace:
-            return Chord(0, VK_BACK);
-        case Key::End:
-            return Chord(0, VK_END, true);
-        case Key::CtrlA:
-            return Chord(VK_CONTROL, 'A');
-        case Key::CtrlC:
-            return Chord(VK_CONTROL, 'C');
-        case Key::CtrlZ:
-            return Chord(VK_CONTROL, 'Z');
-    }
-    throw std::invalid_argument("no such key");
+    struct Press {
+        WORD modifier;
+        WORD key;
+        bool extended;
+    };
+    // In the order of Key.
+    static constexpr Press kPresses[] = {{0, VK_TAB, false},       {VK_SHIFT, VK_TAB, false},
+                                         {0, VK_RETURN, false},    {0, VK_RETURN, true},
+                                         {0, VK_SPACE, false},     {0, VK_BACK, false},
+                                         {0, VK_END, true},        {VK_CONTROL, 'A', false},
+                                         {VK_CONTROL, 'C', false}, {VK_CONTROL, 'Z', false}};
+    const Press& press = kPresses[static_cast<std::size_t>(key)];
+    return Chord(press.modifier, press.key, press.extended);
 }
 
 Keystrokes Chord(WORD modifier, WORD key, bool extended) {
