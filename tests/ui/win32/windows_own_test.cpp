@@ -63,6 +63,16 @@ TEST_F(WindowTest, RealMessageBoxHasOneOkNoIconAndGivesTheFocusBack) {
     EXPECT_EQ(driver().Background(form().Text2), kLightYellow);
 }
 
+// Windows would give the focus to the form itself when it is activated again.
+TEST_F(WindowTest, SwitchingBackReturnsTheFocusToTheField) {
+    driver().Press(Key::Tab);
+    driver().LoseFocusToOtherWindow();
+    SetForegroundWindow(static_cast<win32::Win32Form&>(form().Window()).Handle());
+    driver().Settle();
+    EXPECT_EQ(driver().FocusedControl(), form().Text2);
+    EXPECT_EQ(driver().Background(form().Text2), kLightCyan);
+}
+
 LOGFONTW FontOf(HWND control) {
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
