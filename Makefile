@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Thin wrapper over the CMake presets. Every target first installs the Debian packages
 # it needs and that are missing (tools/install-deps.sh lists them by group).
-.PHONY: all app build run test sanitize fuzz tidy bench bench-startup package check-deb check-debian13 clean
+.PHONY: all app build run test sanitize fuzz tidy bench bench-startup package check-deb check-debian13 \
+        windows check-windows bench-windows-startup clean
 
 # Ninja builds in parallel by itself; this keeps it to one job per core.
 JOBS ?= $(shell nproc)
@@ -61,6 +62,20 @@ check-deb:
 check-debian13:
 	@$(DEPS) debian13
 	tools/check-debian13.sh
+
+# The Windows program and its installer, cross-built with mingw-w64:
+# build/windows/app/win32/styrmark.exe and build/windows/styrmark-VERSION-x64.msi.
+windows:
+	@$(DEPS) windows
+	tools/configure.sh windows
+	cmake --build --preset windows --parallel $(JOBS)
+
+# Their tests under Wine, all in one private Wine session.
+check-windows: windows
+	tools/wine-session.sh ctest --preset windows
+
+bench-windows-startup: windows
+	tools/bench-windows-startup.sh $(ROUNDS)
 
 clean:
 	rm -rf build

@@ -13,6 +13,9 @@
 #   clang     the fuzzer and clang-tidy (make fuzz, make tidy)
 #   package   the Debian package and its checks (make package, make check-deb)
 #   debian13  a fresh Debian 13 root to test in (make check-debian13)
+#   windows   the Windows program, its installer and their tests under Wine (make windows,
+#             make check-windows): mingw-w64, Google Test's source, Wine and its fonts,
+#             msitools and wixl, ImageMagick and icoutils for the icon, a private X server
 #
 # Package names carry no version, so that the list holds on Debian 12 and 13 alike.
 set -euo pipefail
@@ -25,6 +28,8 @@ declare -A groups=(
     [clang]="clang libclang-rt-dev clang-tidy"
     [package]="dpkg-dev desktop-file-utils lintian appstream"
     [debian13]="debootstrap"
+    [windows]="cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64 fonts-wine
+               msitools wixl imagemagick icoutils xvfb x11-utils"
 )
 # The window tests and the end-to-end test run in these; Qt takes the language and
 # number format from the environment, while the C library and Python need the locale

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/win32/dpi.h"
+
+namespace styrmark::win32 {
+namespace {
+
+template <typename Function>
+Function User32(const char* name) {
+    // user32 is always loaded in a program with windows.
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+}  // namespace
+
+UINT WindowDpi(HWND window) {
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = User32<GetDpiForWindowFunction>("GetDpiForWindow");
+    if (getDpiForWindow != nullptr) return getDpiForWindow(window);
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return static_cast<UINT>(dpi);
+}
+
+SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD extendedStyle, UINT dpi) {
+    using AdjustFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi = User32<AdjustFunction>("AdjustWindowRectExForDpi");
+    RECT rect{0, 0, client.cx, client.cy};
+    if (adjustForDpi != nullptr) {
+        adjustForDpi(&rect, style, FALSE, extendedStyle, dpi);
+    } else {
+        AdjustWindowRectEx(&rect, style, FALSE, extendedStyle);
+    }
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+LOGFONTW MessageFont(UINT dpi) {
+    using ParametersFunction = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+    static const auto parametersForDpi = User32<ParametersFunction>("SystemParametersInfoForDpi");
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (parametersForDpi == nullptr ||
+        !parametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    }
+    return metrics.lfMessageFont;
+}
+
+}  // namespace styrmark::win32
