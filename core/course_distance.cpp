@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cmath>
 
+#include "core/cosine.h"
 #include "core/navigation.h"
 
 namespace styrmark {
@@ -40,7 +41,7 @@ std::optional<CourseDistance> ComputeCourseDistance(std::string_view ownLat,
     const auto latDiff = static_cast<float>(
         (static_cast<double>(*targetLatDeg) - static_cast<double>(*ownLatDeg)) * kMinutesPerDegree);
     const auto cosFactor =
-        static_cast<float>(std::cos(static_cast<double>(*targetLatDeg) * kDegreesToRadians));
+        static_cast<float>(Cosine(static_cast<double>(*targetLatDeg) * kDegreesToRadians));
     const auto departure =
         static_cast<float>((static_cast<double>(*targetLonDeg) - static_cast<double>(*ownLonDeg)) *
                            kMinutesPerDegree * static_cast<double>(cosFactor));
