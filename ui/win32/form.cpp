@@ -105,6 +105,8 @@ void Win32Form::Show() {
     ShowWindow(m_window, SW_SHOW);
     SetForegroundWindow(m_window);
     UpdateWindow(m_window);
+    // A timer comes only when no paint is pending, the children's included.
+    SetTimer(m_window, kAcceptDropsTimer, 0, nullptr);
 }
 
 std::optional<Control> Win32Form::ControlOf(HWND window) const {

@@ -25,7 +25,22 @@ namespace styrmark::win32 {
 class Field;
 class FieldDropTarget;
 
-// COM and OLE (drops, accessibility properties) on this thread while a form lives.
+// COM, apartment-threaded as OLE wants it, on this thread while a form lives: the
+// accessibility properties need it before the window is shown.
+class ComOnThread {
+public:
+    ComOnThread() : m_initialised(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComOnThread() {
+        if (m_initialised) CoUninitialize();
+    }
+    ComOnThread(const ComOnThread&) = delete;
+    ComOnThread& operator=(const ComOnThread&) = delete;
+
+private:
+    bool m_initialised;
+};
+
+// OLE (the fields' drop targets) on this thread from its start until the form goes.
 class OleOnThread {
 public:
     OleOnThread() : m_initialised(SUCCEEDED(OleInitialize(nullptr))) {}
@@ -80,10 +95,12 @@ private:
     };
 
     static constexpr UINT kReportLeaves = WM_APP + 1;
+    static constexpr UINT_PTR kAcceptDropsTimer = 1;
 
     void ShowMessageBox(std::string_view text, std::string_view title) override;
 
     void CreateControls();
+    void AcceptDrops();
     void OrderForTabbing();
     void Layout(UINT dpi);
     void FitCaption(ControlState& control);
@@ -98,7 +115,9 @@ private:
     void OnActivate(WPARAM wParam);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
 
-    OleOnThread m_ole;
+    // OLE ends after the drop targets (WM_DESTROY), COM after OLE and the properties.
+    ComOnThread m_com;
+    std::optional<OleOnThread> m_ole;
     toolkit::FormLayout m_layout;
     std::vector<ControlState> m_controls;
     Accessibility m_accessibility;

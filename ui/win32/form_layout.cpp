@@ -101,13 +101,23 @@ void Win32Form::CreateControls() {
         if (layout.kind == ControlKind::Field) {
             control.field = std::make_unique<Field>(*this, toolkit::Control{row}, control.window,
                                                     static_cast<std::size_t>(layout.maxLength));
-            control.dropTarget = new FieldDropTarget(control.window);
             m_accessibility.SetName(control.window, Widen(layout.accessibleName));
         }
         if (layout.kind == ControlKind::Button)
             SetWindowSubclass(control.window, ButtonProcedure, 0,
                               reinterpret_cast<DWORD_PTR>(this));
         if (layout.kind == ControlKind::LiveLabel) m_accessibility.MakeLiveRegion(control.window);
+    }
+}
+
+// Once the window is drawn: starting OLE and registering the drop targets cost more than
+// making the window, and nothing is dropped on a window not yet seen.
+void Win32Form::AcceptDrops() {
+    if (m_ole) return;
+    m_ole.emplace();
+    for (ControlState& control : m_controls) {
+        if (control.row->kind == ControlKind::Field)
+            control.dropTarget = new FieldDropTarget(control.window);
     }
 }
 

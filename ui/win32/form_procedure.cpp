@@ -55,6 +55,12 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case kReportLeaves:
             ReportPendingLeaves();
             return 0;
+        case WM_TIMER:
+            if (wParam != kAcceptDropsTimer)
+                return DefWindowProcW(m_window, message, wParam, lParam);
+            KillTimer(m_window, kAcceptDropsTimer);
+            AcceptDrops();
+            return 0;
         case WM_DESTROY:
             for (ControlState& control : m_controls) {
                 if (control.dropTarget != nullptr) control.dropTarget->Revoke();
