@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -60,6 +61,13 @@ constexpr int kLeastTextLength = 6;
 constexpr char16_t kBackspace = 8;
 constexpr char16_t kTab = 9;
 constexpr char16_t kEnter = 13;
+
+// Characters, not bytes: every UTF-8 byte but a continuation byte starts one.
+std::ptrdiff_t CharacterCount(std::string_view text) {
+    return std::count_if(text.begin(), text.end(), [](char byte) {
+        return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+    });
+}
 
 // The characters a coordinate text is made of: the digits and the colon.
 bool IsCoordinateCharacter(char16_t character) {
@@ -124,7 +132,8 @@ void Form1::OnFieldEnter(Control field) { m_form->SetBackground(field, kFocusedF
 // as it was, with the cursor at its end, for the user to correct.
 void Form1::OnFieldLeave(Control field, toolkit::FocusLoss loss) {
     m_form->SetBackground(field, kIdleFieldColour);
-    if (loss == toolkit::FocusLoss::ByUser && m_form->TextLength(field) < kLeastTextLength) {
+    if (loss == toolkit::FocusLoss::ByUser &&
+        CharacterCount(m_form->Text(field)) < kLeastTextLength) {
         ShowShortInputMessage(*m_form);
         m_form->GiveFocus(field);
         m_form->PutCursorAtEnd(field);

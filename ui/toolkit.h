@@ -104,8 +104,6 @@ public:
 
     // A field's text or a label's caption.
     virtual std::string Text(Control control) const = 0;
-    // In characters, not bytes.
-    virtual int TextLength(Control field) const = 0;
     // Replaces the caption, in a smaller font if that is what it takes to show it whole:
     // never elided, never clipped.
     virtual void SetCaption(Control label, std::string_view text) = 0;

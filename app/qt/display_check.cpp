@@ -44,14 +44,16 @@ std::vector<std::string> PlatformPlugins() {
     return names;
 }
 
-}  // namespace
-
+// The socket Wayland clients connect to: absolute names as they are, others under the
+// runtime directory; empty when there is no runtime directory to look in.
 std::filesystem::path WaylandSocket(const DisplayVariables& variables) {
     std::filesystem::path name(variables.waylandDisplay);
     if (name.is_absolute()) return name;
     if (variables.runtimeDir.empty()) return {};
     return std::filesystem::path(variables.runtimeDir) / name;
 }
+
+}  // namespace
 
 DisplayChoice ChooseDisplay(const DisplayVariables& variables,
                             const std::vector<std::string>& platformPlugins,

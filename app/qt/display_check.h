@@ -24,10 +24,6 @@ struct DisplayChoice {
     std::string problem;
 };
 
-// The socket Wayland clients connect to: absolute names as they are, others under the
-// runtime directory; empty when there is no runtime directory to look in.
-std::filesystem::path WaylandSocket(const DisplayVariables& variables);
-
 // platformPlugins: the file names in Qt's platform plugin directories.
 DisplayChoice ChooseDisplay(const DisplayVariables& variables,
                             const std::vector<std::string>& platformPlugins,

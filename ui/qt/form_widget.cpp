@@ -162,10 +162,6 @@ std::string FormWidget::Text(Control control) const {
     return widget(control)->property("text").toString().toStdString();
 }
 
-int FormWidget::TextLength(Control field) const {
-    return static_cast<int>(as<QLineEdit>(field)->text().toUcs4().size());
-}
-
 void FormWidget::SetCaption(Control label, std::string_view text) {
     const QString caption = FromUtf8(text);
     FitText(as<QLabel>(label), caption);

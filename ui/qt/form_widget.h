@@ -29,7 +29,6 @@ public:
     void Listen(FormEvents events) override;
     void SetAdmits(Control field, Admits admits) override;
     std::string Text(Control control) const override;
-    int TextLength(Control field) const override;
     void SetCaption(Control label, std::string_view text) override;
     void SetBackground(Control control, Rgb colour) override;
     void SetTextColour(Control control, Rgb colour) override;

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/win32/form.h"
 
-#include <algorithm>
-
 #include "ui/win32/drop_target.h"
 #include "ui/win32/field.h"
 #include "ui/win32/fonts.h"
@@ -31,13 +29,6 @@ void Win32Form::SetAdmits(Control field, toolkit::Admits admits) {
 
 std::string Win32Form::Text(Control control) const {
     return Narrow(WindowText(ControlHandle(control)));
-}
-
-int Win32Form::TextLength(Control field) const {
-    const std::wstring text = WindowText(ControlHandle(field));
-    // Characters, not UTF-16 units: the second half of a surrogate pair adds none.
-    return static_cast<int>(std::count_if(
-        text.begin(), text.end(), [](wchar_t unit) { return unit < 0xDC00 || unit > 0xDFFF; }));
 }
 
 void Win32Form::SetCaption(Control label, std::string_view text) {

@@ -25,33 +25,20 @@ namespace styrmark::win32 {
 class Field;
 class FieldDropTarget;
 
-// COM, apartment-threaded as OLE wants it, on this thread while a form lives: the
-// accessibility properties need it before the window is shown.
-class ComOnThread {
+// COM or OLE on this thread for as long as this lives, if starting it succeeded.
+class OnThread {
 public:
-    ComOnThread() : m_initialised(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComOnThread() {
-        if (m_initialised) CoUninitialize();
+    using Uninitialise = void(WINAPI*)();
+    OnThread(HRESULT started, Uninitialise uninitialise)
+        : m_uninitialise(SUCCEEDED(started) ? uninitialise : nullptr) {}
+    ~OnThread() {
+        if (m_uninitialise != nullptr) m_uninitialise();
     }
-    ComOnThread(const ComOnThread&) = delete;
-    ComOnThread& operator=(const ComOnThread&) = delete;
+    OnThread(const OnThread&) = delete;
+    OnThread& operator=(const OnThread&) = delete;
 
 private:
-    bool m_initialised;
-};
-
-// OLE (the fields' drop targets) on this thread from its start until the form goes.
-class OleOnThread {
-public:
-    OleOnThread() : m_initialised(SUCCEEDED(OleInitialize(nullptr))) {}
-    ~OleOnThread() {
-        if (m_initialised) OleUninitialize();
-    }
-    OleOnThread(const OleOnThread&) = delete;
-    OleOnThread& operator=(const OleOnThread&) = delete;
-
-private:
-    bool m_initialised;
+    Uninitialise m_uninitialise;
 };
 
 class Win32Form final : public toolkit::Form {
@@ -62,7 +49,6 @@ public:
     void Listen(toolkit::FormEvents events) override;
     void SetAdmits(toolkit::Control field, toolkit::Admits admits) override;
     std::string Text(toolkit::Control control) const override;
-    int TextLength(toolkit::Control field) const override;
     void SetCaption(toolkit::Control label, std::string_view text) override;
     void SetBackground(toolkit::Control control, toolkit::Rgb colour) override;
     void SetTextColour(toolkit::Control control, toolkit::Rgb colour) override;
@@ -115,9 +101,11 @@ private:
     void OnActivate(WPARAM wParam);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
 
-    // OLE ends after the drop targets (WM_DESTROY), COM after OLE and the properties.
-    ComOnThread m_com;
-    std::optional<OleOnThread> m_ole;
+    // COM, apartment-threaded as OLE wants it: the accessibility properties need it before
+    // the window is shown. OLE (the fields' drop targets) only once it is drawn. OLE ends
+    // after the drop targets (WM_DESTROY), COM after OLE and the properties.
+    OnThread m_com{CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), CoUninitialize};
+    std::optional<OnThread> m_ole;
     toolkit::FormLayout m_layout;
     std::vector<ControlState> m_controls;
     Accessibility m_accessibility;

@@ -114,7 +114,7 @@ void Win32Form::CreateControls() {
 // making the window, and nothing is dropped on a window not yet seen.
 void Win32Form::AcceptDrops() {
     if (m_ole) return;
-    m_ole.emplace();
+    m_ole.emplace(OleInitialize(nullptr), OleUninitialize);
     for (ControlState& control : m_controls) {
         if (control.row->kind == ControlKind::Field)
             control.dropTarget = new FieldDropTarget(control.window);
