@@ -4,17 +4,18 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/navigation.h"
+#include "ui/form1_layout.h"
 
 namespace styrmark {
 namespace {
 
 using toolkit::Control;
-using toolkit::ControlKind;
-using toolkit::ControlRow;
 using toolkit::Rgb;
 
 constexpr Rgb kFocusedFieldColour{192, 255, 255};  // light cyan
@@ -22,40 +23,6 @@ constexpr Rgb kIdleFieldColour{255, 255, 192};     // light yellow
 constexpr Rgb kFieldTextColour{0, 0, 128};         // navy
 // Fixed, because its ground is: the desktop's label colour is near white on a dark theme.
 constexpr Rgb kResultTextColour{0, 0, 0};
-
-constexpr toolkit::FormLayout kForm{.caption = "   Styrmark beräkning",
-                                    .width = 6090,
-                                    .height = 5400,
-                                    .background = {0, 128, 128},  // teal
-                                    .fontFamily = "MS Sans Serif",
-                                    .fontPoints = 12,
-                                    .bold = true};
-
-constexpr const char* kFormatHint = "Du måste skriva koordinater enl. 59:04:30";
-
-// clang-format off
-constexpr auto kControls = std::to_array<ControlRow>({
- // name        kind                    text                                left   top width height tab max accessible name          heads
-    {"Label1_0", ControlKind::Label,     "Mina Koordinater Lat Long",          870,  270, 4425, 405, 5, 0, nullptr,                "Text1"},
-    {"Text1",    ControlKind::Field,     "58:00:00",                           480,  840, 2355, 435, 0, 8, "Min latitud"},
-    {"Text2",    ControlKind::Field,     "17:00:00",                          3330,  810, 2355, 435, 1, 9, "Min longitud"},
-    {"Label1_1", ControlKind::Label,     "Styrmark Koordinater Lat Long",      840, 1740, 4425, 405, 6, 0, nullptr,                "Text3"},
-    {"Text3",    ControlKind::Field,     "57:00:00",                           480, 2280, 2355, 405, 2, 8, "Styrmärkets latitud"},
-    {"Text4",    ControlKind::Field,     "18:00:00",                          3330, 2280, 2355, 405, 3, 9, "Styrmärkets longitud"},
-    {"Label1_3", ControlKind::Label,     "Kurs och Distans",                  2010, 2910, 2535, 405, 9, 0, nullptr,                "Label2"},
-    {"Label2",   ControlKind::LiveLabel, "",                                   510, 3450, 5175, 405, 8},
-    {"Command1", ControlKind::Button,    "Kurs o Distans till Styrmark",      1170, 4200, 4005, 645, 4},
-    {"Label1_2", ControlKind::Label,     kFormatHint,                          180, 4950, 5865, 315, 7},
-});
-// clang-format on
-
-// A control by its name in the table; a name that is not there does not compile.
-consteval Control Row(std::string_view name) {
-    for (std::size_t row = 0; row < kControls.size(); ++row) {
-        if (kControls[row].name == name) return Control{row};
-    }
-    throw "no such control";
-}
 
 constexpr int kLeastTextLength = 6;
 constexpr char16_t kBackspace = 8;
@@ -80,22 +47,24 @@ void ReadyForNextPosition(toolkit::Form& form, Control ownLatitude) {
     form.SelectAll(ownLatitude);
 }
 
-// The one message the program has for input it cannot use.
-void ShowShortInputMessage(toolkit::Form& form) {
-    form.ShowMessage("Indata måste skrivas ex. 58:00:00", kApplicationTitle);
+// The one message the program has for input it cannot use; `closed` runs once the user
+// has read it.
+void ShowShortInputMessage(toolkit::Form& form, std::function<void()> closed) {
+    form.ShowMessage("Indata måste skrivas ex. 58:00:00", kApplicationTitle, std::move(closed));
 }
 
 }  // namespace
 
 Form1::Form1()
-    : Text1(Row("Text1")),
-      Text2(Row("Text2")),
-      Text3(Row("Text3")),
-      Text4(Row("Text4")),
-      Command1(Row("Command1")),
-      Label1{Row("Label1_0"), Row("Label1_1"), Row("Label1_2"), Row("Label1_3")},
-      Label2(Row("Label2")),
-      m_form(toolkit::CreateForm(kForm, kControls)) {
+    : Text1(Form1Control("Text1")),
+      Text2(Form1Control("Text2")),
+      Text3(Form1Control("Text3")),
+      Text4(Form1Control("Text4")),
+      Command1(Form1Control("Command1")),
+      Label1{Form1Control("Label1_0"), Form1Control("Label1_1"), Form1Control("Label1_2"),
+             Form1Control("Label1_3")},
+      Label2(Form1Control("Label2")),
+      m_form(toolkit::CreateForm(kForm1, kForm1Controls)) {
     toolkit::Form& form = *m_form;
     for (const Control label : Label1) form.SetTextColour(label, kIdleFieldColour);
     form.SetBackground(Label2, kIdleFieldColour);
@@ -115,14 +84,14 @@ Form1::Form1()
     ReadyForNextPosition(form, Text1);
 }
 
-char16_t Form1::OnFieldKey(Control field, char16_t character) {
+bool Form1::OnFieldKey(Control field, char16_t character) {
     if (character == kBackspace || character == kTab || IsCoordinateCharacter(character))
-        return character;
+        return true;
     if (character == kEnter) {
         m_form->NextControl(field);
-        return character;
+        return true;
     }
-    return 0;
+    return false;
 }
 
 void Form1::OnFieldEnter(Control field) { m_form->SetBackground(field, kFocusedFieldColour); }
@@ -134,9 +103,10 @@ void Form1::OnFieldLeave(Control field, toolkit::FocusLoss loss) {
     m_form->SetBackground(field, kIdleFieldColour);
     if (loss == toolkit::FocusLoss::ByUser &&
         CharacterCount(m_form->Text(field)) < kLeastTextLength) {
-        ShowShortInputMessage(*m_form);
-        m_form->GiveFocus(field);
-        m_form->PutCursorAtEnd(field);
+        ShowShortInputMessage(*m_form, [this, field] {
+            m_form->GiveFocus(field);
+            m_form->PutCursorAtEnd(field);
+        });
     }
 }
 
@@ -149,14 +119,15 @@ void Form1::OnCompute() {
     if (!result) {
         // Never leave an old answer beside positions it does not belong to.
         m_form->SetCaption(Label2, "");
-        ShowShortInputMessage(*m_form);
         const auto unusable = static_cast<std::size_t>(
             std::find_if(texts.begin(), texts.end(),
                          [](const std::string& text) { return !DmsToDegrees(text); }) -
             texts.begin());
         const Control fix = unusable < fields.size() ? fields[unusable] : Text1;
-        m_form->GiveFocus(fix);
-        m_form->SelectAll(fix);
+        ShowShortInputMessage(*m_form, [this, fix] {
+            m_form->GiveFocus(fix);
+            m_form->SelectAll(fix);
+        });
         return;
     }
     m_form->SetCaption(Label2, FormatResultLine(*result, toolkit::DecimalSeparator()));

@@ -16,6 +16,9 @@ inline constexpr const char* kApplicationTitle = "Styrmark";
 class Form1 {
 public:
     Form1();
+    // Its handlers hold `this`.
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
 
     void Show() { m_form->Show(); }
     // The window as the front end built it, for its entry point and its test driver.
@@ -31,7 +34,7 @@ public:
     const toolkit::Control Label2;
 
 private:
-    char16_t OnFieldKey(toolkit::Control field, char16_t character);
+    bool OnFieldKey(toolkit::Control field, char16_t character);
     void OnFieldEnter(toolkit::Control field);
     void OnFieldLeave(toolkit::Control field, toolkit::FocusLoss loss);
     void OnCompute();

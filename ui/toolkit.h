@@ -4,15 +4,53 @@
 // The seam between the window and the desktop toolkit, in plain C++: a form built from a
 // layout table, and every service the window's behaviour uses. Texts are UTF-8, typed
 // characters 16-bit codes, colours Rgb, places and sizes twips. Each front end (ui/qt,
-// ui/win32) implements it with its own toolkit; one is chosen when the program is built.
+// ui/win32, ui/web) implements it with its own toolkit; one is linked into each program.
 // Nothing here knows about navigation.
+//
+// The contract. The rules below are kept here, in Form, once for every front end; a front
+// end only tells Form what its toolkit did (FocusGained, FocusLost, Pressed) and does
+// what Form asks of it (the Do… calls). tests/ui's behaviour table proves each rule on
+// every front end.
+//
+// 1. Focus. fieldEnter is reported when a field gains the focus. fieldLeave is reported
+//    only once the focus change that caused it is over, from the event loop, never from
+//    inside the toolkit's own focus notification: moving from field A to field B reports
+//    enter B, then leave A. Leaves are reported in the order they happened. A leave is not
+//    reported at all if the field has the focus again by then: it was never seen left.
+// 2. How a field lost the focus: FocusLoss::ByUser when the focus went to another control
+//    of the form by the user's hand (Tab, Shift+Tab, a click, Enter through NextControl);
+//    FocusLoss::Other when it went anywhere else (a message box, another window or
+//    application, the window closing) or when the program moved it (GiveFocus).
+// 3. Inside any handler the form may be asked anything: show a message, give the focus,
+//    move on. Focus changes made there are reported by rules 1 and 2.
+// 4. The button. A press (a click, or Enter or Space while it has the focus) is reported
+//    after every leave still pending, and only if the button still has the focus then: a
+//    field that takes the focus back thereby refuses the click that took it away. A
+//    refused press leaves the button up.
+// 5. Messages. ShowMessage opens a modal box with one OK button and no icon, and `closed`
+//    runs once the user has closed it. A desktop toolkit waits in a nested loop, so there
+//    `closed` has run when ShowMessage returns; a browser cannot wait, so there it runs
+//    later. Callers therefore put whatever must follow the user's OK into `closed`, and
+//    do nothing after ShowMessage. While the box is open the form takes no input.
+// 6. Captions. A label whose row `heads` a control is that control's visible label: the
+//    toolkit ties the two in its accessibility (the label-for relation, and the caption
+//    just before the control in reading order), so that screen readers name the control
+//    and say what heads it. A control's own name is its row's accessibleName, a button's
+//    its text.
+// 7. A control of the wrong kind for a call (a label given to SelectAll, a row that is not
+//    in the table) is a programming error: the form says which on standard error and
+//    aborts, on every front end alike.
 
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace styrmark::toolkit {
 
@@ -66,29 +104,38 @@ struct Control {
     friend bool operator==(Control, Control) = default;
 };
 
-// How a field lost the focus: moved on by the user within the window (Tab, Shift+Tab,
-// Enter, a click), or for any other reason (a message box, another application, the
-// program, the window closing).
 enum class FocusLoss { ByUser, Other };
 
 // What the form tells its owner, each on the one user-interface thread, one at a time.
 struct FormEvents {
-    // A character typed into a field, before the field takes it; returns the character to
-    // take, or 0 to take nothing. Editing shortcuts (Ctrl+C, Ctrl+V …) are not typed
-    // characters and do not come here.
-    std::function<char16_t(Control field, char16_t character)> fieldKey;
+    // A character typed into a field, before the field takes it; true if the field is to
+    // take it. Editing shortcuts (Ctrl+C, Ctrl+V …) are not typed characters.
+    std::function<bool(Control field, char16_t character)> fieldKey;
     std::function<void(Control field)> fieldEnter;
     std::function<void(Control field, FocusLoss loss)> fieldLeave;
-    // By a click, or by Enter or Space while the button has the focus.
     std::function<void(Control button)> buttonPress;
 };
 
 // Whether a field keeps a character that comes in by any route.
 using Admits = bool (*)(char16_t character);
 
-// A window laid out from its table: controls that take the focus are chained in
-// tab-index order, captions are tied to what they head, and every control carries its
-// row's name where the toolkit keeps names.
+// Controls that take the focus, in the order Tab moves through them: fields and buttons by
+// tab index, rows of the same index in table order.
+std::vector<Control> TabOrder(std::span<const ControlRow> controls);
+
+// What a single line of text takes on screen, in pixels.
+struct TextExtent {
+    int width;
+    int height;
+};
+
+// The largest size, from `points` down in half points to 4, at which `text` fits the row's
+// box on one line, clear of the box's edges (a margin on each side; a button's frame
+// takes more). `measure` gives the text's extent at a size in the form's face.
+double FittingPoints(const ControlRow& row, std::string_view text, double points, double dpi,
+                     const std::function<TextExtent(std::string_view, double)>& measure);
+
+// A window laid out from its table (see the contract above).
 class Form {
 public:
     virtual ~Form() = default;
@@ -96,51 +143,92 @@ public:
     Form& operator=(const Form&) = delete;
 
     // Until called, nothing is reported. The form drops them before it is taken apart.
-    virtual void Listen(FormEvents events) = 0;
+    void Listen(FormEvents events);
 
     // Whatever route text takes into the field (typing, paste, drop, an input method),
     // only the admitted characters stay, and then no more than the row's limit.
-    virtual void SetAdmits(Control field, Admits admits) = 0;
+    void SetAdmits(Control field, Admits admits);
 
     // A field's text or a label's caption.
-    virtual std::string Text(Control control) const = 0;
+    std::string Text(Control control) const;
     // Replaces the caption, in a smaller font if that is what it takes to show it whole:
     // never elided, never clipped.
-    virtual void SetCaption(Control label, std::string_view text) = 0;
-    // Takes effect at once.
-    virtual void SetBackground(Control control, Rgb colour) = 0;
-    virtual void SetTextColour(Control control, Rgb colour) = 0;
-    // What screen readers say of the control beyond its name.
-    virtual void SetDescription(Control control, std::string_view description) = 0;
+    void SetCaption(Control label, std::string_view text);
+    // Take effect at once.
+    void SetBackground(Control control, Rgb colour);
+    void SetTextColour(Control control, Rgb colour);
+    // What screen readers say of a field beyond its name.
+    void SetDescription(Control field, std::string_view description);
 
-    virtual void SelectAll(Control field) = 0;
-    virtual void PutCursorAtEnd(Control field) = 0;
+    void SelectAll(Control field);
+    void PutCursorAtEnd(Control field);
 
-    // The field that loses the focus hears of it as FocusLoss::Other.
-    virtual void GiveFocus(Control control) = 0;
-    // Moves the focus on exactly as a Tab key press in `from` would, before returning.
-    virtual void NextControl(Control from) = 0;
+    // The program's own move: the field that loses the focus hears FocusLoss::Other. The
+    // text is left as it is, not selected as by Tab.
+    void GiveFocus(Control control);
+    // Moves the focus on as a Tab key press in `from` would, the user's move: the next
+    // field's text is selected.
+    void NextControl(Control from);
 
     // Has screen readers present a live label's caption now, even when it is the same as
     // before. Each presentation cuts the one before short, so this comes after any focus
     // move.
-    virtual void Announce(Control liveLabel) = 0;
+    void Announce(Control liveLabel);
 
-    // A modal box with one OK button and no icon; returns once the user has closed it.
-    // While a message hook is set, that is called instead.
-    void ShowMessage(std::string_view text, std::string_view title);
+    // A modal box, titled, with one OK button and no icon; `closed` runs once the user has
+    // closed it (rule 5). While a message hook is set, that is called instead, and then
+    // `closed`, as if the user had closed the box at once.
+    void ShowMessage(std::string_view text, std::string_view title,
+                     std::function<void()> closed = {});
 
     // Centred on its screen.
     virtual void Show() = 0;
 
 protected:
-    Form() = default;
+    explicit Form(std::span<const ControlRow> controls);
+
+    std::span<const ControlRow> Rows() const { return m_rows; }
+    const ControlRow& RowOf(Control control) const;
+    // The control a caption heads, if it heads one.
+    std::optional<Control> Headed(Control label) const;
+
+    // What the toolkit did, told by the front end as it happens.
+    bool KeyTyped(Control field, char16_t character);  // true if the field takes it
+    void FocusGained(Control control);
+    // `withinForm`: the focus went to another control of this form.
+    void FocusLost(Control field, bool withinForm);
+    // The toolkit's click, Enter or Space on the button.
+    void Pressed(Control button);
+    // Reports the leaves that wait for their focus change to be over; the front end calls
+    // it from its event loop once PostLeaves() asked for it, and may call it earlier.
+    void ReportLeaves();
 
 private:
-    virtual void ShowMessageBox(std::string_view text, std::string_view title) = 0;
+    virtual void PostLeaves() = 0;  // have ReportLeaves() called from the event loop soon
+    virtual bool DoHasFocus(Control control) const = 0;
+    virtual void DoGiveFocus(Control control, bool asTab) = 0;
+    virtual void DoSetAdmits(Control field, Admits admits) = 0;
+    virtual std::string DoText(Control control) const = 0;
+    virtual void DoSetCaption(Control label, std::string_view text) = 0;
+    virtual void DoSetBackground(Control control, Rgb colour) = 0;
+    virtual void DoSetTextColour(Control control, Rgb colour) = 0;
+    virtual void DoSetDescription(Control field, std::string_view description) = 0;
+    virtual void DoSelectAll(Control field) = 0;
+    virtual void DoPutCursorAtEnd(Control field) = 0;
+    virtual void DoAnnounce(Control liveLabel) = 0;
+    virtual void DoShowMessage(std::string_view text, std::string_view title,
+                               std::function<void()> closed) = 0;
+
+    // Aborts unless the control is a row of one of these kinds (rule 7).
+    void Require(Control control, std::initializer_list<ControlKind> kinds, const char* call) const;
+
+    std::span<const ControlRow> m_rows;
+    FormEvents m_events;
+    std::vector<std::pair<Control, FocusLoss>> m_pendingLeaves;
+    int m_programMoves = 0;
 };
 
-// Built by the front end this program was built with.
+// Built by the front end this program was linked with.
 std::unique_ptr<Form> CreateForm(const FormLayout& layout, std::span<const ControlRow> controls);
 
 // Lets tests see messages without a modal box: while set, ShowMessage calls it instead.

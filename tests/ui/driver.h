@@ -29,6 +29,14 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// The window on its screen, in the screen's pixels.
+struct Placement {
+    Rect window;  // its frame included, where the toolkit knows it
+    Rect screen;  // the area windows may take: the work area, or the page's viewport
+    bool resizable;
+    bool maximisable;
+};
+
 class Driver {
 public:
     virtual ~Driver() = default;
@@ -71,6 +79,9 @@ public:
     virtual toolkit::Rgb TextColour(toolkit::Control control) const = 0;
     virtual Rect Geometry(toolkit::Control control) const = 0;
     virtual bool IsDown(toolkit::Control button) const = 0;
+    // The caption the toolkit presents to screen readers as the control's label.
+    virtual std::optional<toolkit::Control> LabelOf(toolkit::Control control) const = 0;
+    virtual Placement WindowPlacement() const = 0;
     virtual std::string Clipboard() const = 0;
 };
 

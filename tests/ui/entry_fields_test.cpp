@@ -104,9 +104,12 @@ TEST_P(EveryRouteInIsFiltered, KeptAndCursor) {
 }
 INSTANTIATE_TEST_SUITE_P(Fields, EveryRouteInIsFiltered, testing::ValuesIn(IncomingByEveryRoute()));
 
+// As Tab does, Enter selects the next field's text, so that typing replaces it.
 TEST_F(WindowTest, EnterMovesToTheNextControl) {
     driver().Press(Key::Enter);
     EXPECT_EQ(driver().FocusedControl(), form().Text2);
+    EXPECT_EQ(driver().SelectedText(form().Text2), "17:00:00");
+    EXPECT_EQ(driver().Background(form().Text1), kLightYellow);
     driver().Focus(form().Text4);
     driver().Press(Key::KeypadEnter);
     EXPECT_EQ(driver().FocusedControl(), form().Command1);
@@ -139,21 +142,27 @@ struct Leaving {
     const char* text;
     std::size_t messages;
     const char* focusAfter;
+    const char* movedTo;  // where the focus is while the message shows
 };
 
 std::vector<Leaving> LeavingByEveryRoute() {
     std::vector<Leaving> rows;
-    const std::pair<Leave, const char*> routes[] = {{Leave::Tab, "Text3"},
-                                                    {Leave::ShiftTab, "Text1"},
-                                                    {Leave::Enter, "Text3"},
-                                                    {Leave::ClickOnField, "Text4"},
-                                                    {Leave::ClickOnButton, "Text1"}};
-    for (const auto& [route, next] : routes) {
-        rows.push_back({route, "5:0:0", 1, "Text2"});  // five characters
-        rows.push_back({route, "", 1, "Text2"});
-        rows.push_back({route, "5:0:0:", 0, next});  // six characters
+    struct Route {
+        Leave leave;
+        const char* movedTo;
+        const char* next;  // once the field is long enough
+    };
+    const Route routes[] = {{Leave::Tab, "Text3", "Text3"},
+                            {Leave::ShiftTab, "Text1", "Text1"},
+                            {Leave::Enter, "Text3", "Text3"},
+                            {Leave::ClickOnField, "Text4", "Text4"},
+                            {Leave::ClickOnButton, "Command1", "Text1"}};
+    for (const auto& [route, movedTo, next] : routes) {
+        rows.push_back({route, "5:0:0", 1, "Text2", movedTo});  // five characters
+        rows.push_back({route, "", 1, "Text2", movedTo});
+        rows.push_back({route, "5:0:0:", 0, next, nullptr});  // six characters
     }
-    rows.push_back({Leave::Tab, "58:00:0", 0, "Text3"});
+    rows.push_back({Leave::Tab, "58:00:0", 0, "Text3", nullptr});
     return rows;
 }
 
@@ -187,6 +196,8 @@ TEST_P(LeavingATooShortFieldIsRefused, MessageAndFocus) {
     ASSERT_EQ(m_messages.size(), row.messages);
     if (row.messages > 0) {
         EXPECT_EQ(m_messages.front(), kShortInputMessage);
+        // Reported once the focus change is over, never in the middle of it.
+        EXPECT_EQ(m_focusAtMessage.front(), Named(row.movedTo));
         // Left as it was for the user to correct, the cursor at its end.
         EXPECT_EQ(driver().Text(field), row.text);
         EXPECT_EQ(driver().SelectedText(field), "");
@@ -210,6 +221,20 @@ TEST_F(WindowTest, ClickingTheButtonFromAShortFieldDoesNotCompute) {
     EXPECT_EQ(driver().Text(form().Label2), "");
     EXPECT_FALSE(driver().IsDown(form().Command1));
     EXPECT_EQ(driver().FocusedControl(), form().Text1);
+}
+
+// The program handing the focus back is not the user moving on: the field it takes the
+// focus from is not checked, or two short fields would pass the message between them.
+TEST_F(WindowTest, TwoShortFieldsGiveOneMessage) {
+    driver().SetText(form().Text3, "57");
+    driver().Focus(form().Text2);
+    driver().SetText(form().Text2, "17");
+    driver().Press(Key::Tab);
+    driver().Settle();
+    EXPECT_EQ(m_messages.size(), 1U);
+    EXPECT_EQ(driver().FocusedControl(), form().Text2);
+    EXPECT_EQ(driver().Background(form().Text2), kLightCyan);
+    EXPECT_EQ(driver().Background(form().Text3), kLightYellow);
 }
 
 TEST_F(WindowTest, ClosingWithAShortFieldShowsNothing) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window as it opens, its layout, and the compute command.
+#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -21,6 +22,53 @@ TEST_F(WindowTest, OpensWithDefaults) {
     EXPECT_EQ(driver().FocusedControl(), form().Text1);
     // Ready for the own position: typing replaces the default.
     EXPECT_EQ(driver().SelectedText(form().Text1), "58:00:00");
+}
+
+// A fixed layout: neither resized nor maximised, and centred on its screen.
+TEST_F(WindowTest, FixedAndCentred) {
+    const Placement placed = driver().WindowPlacement();
+    EXPECT_FALSE(placed.resizable);
+    EXPECT_FALSE(placed.maximisable);
+    const Rect& window = placed.window;
+    const Rect& screen = placed.screen;
+    const int leftGap = window.left - screen.left;
+    const int rightGap = screen.left + screen.width - window.left - window.width;
+    const int topGap = window.top - screen.top;
+    const int bottomGap = screen.top + screen.height - window.top - window.height;
+    EXPECT_LE(std::abs(leftGap - rightGap), 1) << leftGap << " " << rightGap;
+    EXPECT_LE(std::abs(topGap - bottomGap), 1) << topGap << " " << bottomGap;
+}
+
+struct Heading {
+    const char* control;
+    const char* caption;  // none: nothing heads it
+};
+
+// Screen readers say which caption heads a field, and what the result line is.
+using CaptionsLabelWhatTheyHead = WindowTable<Heading>;
+TEST_P(CaptionsLabelWhatTheyHead, ForScreenReaders) {
+    const Heading& row = GetParam();
+    const std::optional<toolkit::Control> caption =
+        row.caption != nullptr ? std::optional(Named(row.caption)) : std::nullopt;
+    EXPECT_EQ(driver().LabelOf(Named(row.control)), caption);
+}
+INSTANTIATE_TEST_SUITE_P(Form1, CaptionsLabelWhatTheyHead,
+                         testing::Values(Heading{"Text1", "Label1_0"}, Heading{"Text2", nullptr},
+                                         Heading{"Text3", "Label1_1"}, Heading{"Text4", nullptr},
+                                         Heading{"Label2", "Label1_3"},
+                                         Heading{"Command1", nullptr}),
+                         [](const auto& row) { return std::string(row.param.control); });
+
+// Asking a control for what its kind cannot do is the program's own mistake: it is said
+// and the program stops, on every toolkit alike, rather than going on half-done.
+TEST_F(WindowTest, ControlOfTheWrongKindStopsTheProgram) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    toolkit::Form& window = form().Window();
+    EXPECT_DEATH_IF_SUPPORTED(window.SelectAll(form().Label2), "SelectAll: Label2");
+    EXPECT_DEATH_IF_SUPPORTED(window.SetCaption(form().Text1, "x"), "SetCaption: Text1");
+    EXPECT_DEATH_IF_SUPPORTED(window.Announce(form().Label1[0]), "Announce: Label1_0");
+    EXPECT_DEATH_IF_SUPPORTED(window.GiveFocus(form().Label2), "GiveFocus: Label2");
+    EXPECT_DEATH_IF_SUPPORTED(window.Text(toolkit::Control{99}), "not a row of the form");
 }
 
 struct PlacedControl {

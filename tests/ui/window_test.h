@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -79,6 +80,7 @@ protected:
     void SetUp() override {
         toolkit::SetMessageHook([this](std::string_view text, std::string_view title) {
             m_messages.push_back({std::string(text), std::string(title)});
+            if (m_driver) m_focusAtMessage.push_back(m_driver->FocusedControl());
         });
         m_driver = MakeDriver();
     }
@@ -94,6 +96,7 @@ protected:
     int Scaled(int pixels) { return static_cast<int>(std::lround(pixels * driver().Dpi() / 96)); }
 
     std::vector<Message> m_messages;
+    std::vector<std::optional<toolkit::Control>> m_focusAtMessage;
 
 private:
     std::unique_ptr<Driver> m_driver;

@@ -49,9 +49,4 @@ void PresentNotification(QWidget* liveLabel) {
     QAccessible::updateAccessibility(&shown);
 }
 
-void ReportFocus(QWidget* widget) {
-    QAccessibleEvent focus(widget, QAccessible::Focus);
-    QAccessible::updateAccessibility(&focus);
-}
-
 }  // namespace styrmark::toolkit

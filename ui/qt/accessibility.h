@@ -14,7 +14,4 @@ void InstallAccessibility();
 // Screen readers present a notification when it is shown, so a live label is shown anew.
 void PresentNotification(QWidget* liveLabel);
 
-// Tells screen readers that `widget` has the focus.
-void ReportFocus(QWidget* widget);
-
 }  // namespace styrmark::toolkit

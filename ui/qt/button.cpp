@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/qt/button.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 
@@ -15,18 +14,8 @@ constexpr int kFocusRingInsetTwips = 45;  // inside the button's own bevel
 
 }  // namespace
 
-Button::Button(QWidget* parent) : QPushButton(parent) {
+Button::Button(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
     setAutoDefault(true);  // Enter presses it too, not only Space
-}
-
-void Button::mousePressEvent(QMouseEvent* event) {
-    // The click's focus move comes first; if the field being left took the focus
-    // back, this press must neither show the button down nor end in a click.
-    if (window()->focusWidget() != this) {
-        event->ignore();
-        return;
-    }
-    QPushButton::mousePressEvent(event);
 }
 
 // The style's own focus hint is a hairline barely different from the frame; a ring in

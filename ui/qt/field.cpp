@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/qt/field.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <utility>
 
-#include "ui/qt/accessibility.h"
 #include "ui/qt/character_validator.h"
 
 namespace styrmark::toolkit {
@@ -33,7 +33,7 @@ void Field::setLimit(int characters) { m_validator->setLimit(characters); }
 
 void Field::setOnEnter(std::function<void()> handler) { m_onEnter = std::move(handler); }
 
-void Field::setOnLeave(std::function<void(FocusLoss)> handler) { m_onLeave = std::move(handler); }
+void Field::setOnLeave(std::function<void(bool)> handler) { m_onLeave = std::move(handler); }
 
 void Field::clearHandlers() {
     m_keyFilter = {};
@@ -44,7 +44,7 @@ void Field::clearHandlers() {
 void Field::keyPressEvent(QKeyEvent* event) {
     const QString text = event->text();
     if (m_keyFilter && text.size() == 1 && !IsShortcut(event) &&
-        m_keyFilter(text.front().unicode()) == 0) {
+        !m_keyFilter(text.front().unicode())) {
         event->accept();
         return;
     }
@@ -56,23 +56,13 @@ void Field::focusInEvent(QFocusEvent* event) {
     if (m_onEnter) m_onEnter();
 }
 
+// Qt has already made the gaining widget the focus widget when it tells the losing one; when
+// the window itself is left, the focus widget is none or stays this one.
 void Field::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    const Qt::FocusReason reason = event->reason();
-    const bool byUser = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-                        reason == Qt::MouseFocusReason;
-    if (m_onLeave) m_onLeave(byUser ? FocusLoss::ByUser : FocusLoss::Other);
-    // Taking the focus back while losing it: the focus change under way still reports the
-    // control it was heading for once this returns, so screen readers hear of this field
-    // again after it.
-    if (hasFocus()) {
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                if (hasFocus()) ReportFocus(this);
-            },
-            Qt::QueuedConnection);
-    }
+    const QWidget* gaining = QApplication::focusWidget();
+    if (m_onLeave)
+        m_onLeave(gaining != nullptr && gaining != this && gaining->window() == window());
 }
 
 }  // namespace styrmark::toolkit

@@ -16,8 +16,8 @@ class Field : public QLineEdit {
     Q_OBJECT
 
 public:
-    // Returns the character to take, or 0 to take nothing.
-    using KeyFilter = std::function<char16_t(char16_t)>;
+    // True if the field is to take the character.
+    using KeyFilter = std::function<bool(char16_t)>;
 
     explicit Field(QWidget* parent);
     void setKeyFilter(KeyFilter filter);
@@ -26,7 +26,8 @@ public:
     void setAdmits(Admits admits);
     void setLimit(int characters);
     void setOnEnter(std::function<void()> handler);
-    void setOnLeave(std::function<void(FocusLoss)> handler);
+    // Told whether the focus went to another control of the same window.
+    void setOnLeave(std::function<void(bool withinForm)> handler);
     void clearHandlers();
 
 protected:
@@ -38,7 +39,7 @@ private:
     CharacterValidator* m_validator;
     KeyFilter m_keyFilter;
     std::function<void()> m_onEnter;
-    std::function<void(FocusLoss)> m_onLeave;
+    std::function<void(bool)> m_onLeave;
 };
 
 }  // namespace styrmark::toolkit

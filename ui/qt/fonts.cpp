@@ -4,9 +4,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QPushButton>
-#include <QStyle>
-#include <QStyleOptionButton>
+#include <QStringList>
 #include <array>
 
 #include "ui/toolkit.h"
@@ -17,27 +15,6 @@ namespace {
 // Faces drawn to the metrics of the classic Windows sans serif, so that captions measured
 // for it fit as they were meant to.
 constexpr std::array kSameMetrics{"Liberation Sans", "Arimo", "Nimbus Sans", "Nimbus Sans L"};
-
-constexpr int kCaptionMarginTwips = 30;  // clear of the label's edges on either side
-constexpr double kPointStep = 0.5;
-constexpr double kSmallestPoints = 4;
-
-bool Fits(const QWidget* control, const QFont& font, const QString& text) {
-    const QFontMetrics metrics(font);
-    const QSize textSize = metrics.size(Qt::TextSingleLine, text);
-    if (const auto* button = qobject_cast<const QPushButton*>(control)) {
-        QStyleOptionButton option;
-        option.initFrom(button);
-        option.text = text;
-        option.fontMetrics = metrics;
-        const QSize needed =
-            button->style()->sizeFromContents(QStyle::CT_PushButton, &option, textSize, button);
-        return needed.width() <= button->width() && needed.height() <= button->height();
-    }
-    const int margin = TwipsToPixels(kCaptionMarginTwips, control->logicalDpiX());
-    return textSize.width() + 2 * margin <= control->contentsRect().width() &&
-           textSize.height() <= control->contentsRect().height();
-}
 
 }  // namespace
 
@@ -53,13 +30,12 @@ InstalledFace ChooseFace(const QString& wanted) {
     return {QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family(), false};
 }
 
-void FitText(QWidget* control, const QString& text) {
-    const QFont base = control->parentWidget()->font();
-    QFont font = base;
-    while (!Fits(control, font, text) && font.pointSizeF() - kPointStep >= kSmallestPoints)
-        font.setPointSizeF(font.pointSizeF() - kPointStep);
-    // An unset font follows the form's; a fitted one is the form's, smaller.
-    control->setFont(font == base ? QFont() : font);
+TextExtent Extent(const QFont& font, double points, std::string_view text) {
+    QFont sized = font;
+    sized.setPointSizeF(points);
+    const QSize size = QFontMetrics(sized).size(
+        Qt::TextSingleLine, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    return {size.width(), size.height()};
 }
 
 }  // namespace styrmark::toolkit

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QFont>
 #include <QString>
-#include <QWidget>
+#include <string_view>
+
+#include "ui/toolkit.h"
 
 namespace styrmark::toolkit {
 
@@ -15,8 +18,7 @@ struct InstalledFace {
 };
 InstalledFace ChooseFace(const QString& wanted);
 
-// Draws `text` in `control` in its form's font, or in the largest smaller size that shows
-// it whole: a caption is never elided or clipped.
-void FitText(QWidget* control, const QString& text);
+// What `text` takes on one line in `font` at `points`.
+TextExtent Extent(const QFont& font, double points, std::string_view text);
 
 }  // namespace styrmark::toolkit

@@ -2,13 +2,11 @@
 #include "ui/qt/form_widget.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStyle>
 #include <algorithm>
-#include <stdexcept>
 #include <utility>
 
 #include "ui/qt/accessibility.h"
@@ -54,12 +52,9 @@ QWidget* CreateControl(QWidget* form, const ControlRow& row) {
             control = field;
             break;
         }
-        case ControlKind::Button: {
-            auto* button = new Button(form);
-            button->setText(QString::fromUtf8(row.text));
-            control = button;
+        case ControlKind::Button:
+            control = new Button(QString::fromUtf8(row.text), form);
             break;
-        }
     }
     control->setObjectName(QString::fromUtf8(row.name));
     return control;
@@ -67,7 +62,8 @@ QWidget* CreateControl(QWidget* form, const ControlRow& row) {
 
 }  // namespace
 
-FormWidget::FormWidget(const FormLayout& layout, std::span<const ControlRow> controls) {
+FormWidget::FormWidget(const FormLayout& layout, std::span<const ControlRow> controls)
+    : Form(controls), m_points(layout.fontPoints) {
     InstallAccessibility();
     const double dpi = logicalDpiY();
     const auto pixels = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
@@ -85,7 +81,6 @@ FormWidget::FormWidget(const FormLayout& layout, std::span<const ControlRow> con
     setFixedSize(pixels(layout.width), pixels(layout.height));
     FillBackground(this, layout.background);
 
-    std::vector<std::pair<int, QWidget*>> focusable;
     for (const ControlRow& row : controls) {
         QWidget* control = CreateControl(this, row);
         m_controls.push_back(control);
@@ -95,42 +90,29 @@ FormWidget::FormWidget(const FormLayout& layout, std::span<const ControlRow> con
         // start-up time, so only a stand-in of other metrics needs it.
         if (!face.sameMetrics &&
             (row.kind == ControlKind::Label || row.kind == ControlKind::Button))
-            FitText(control, QString::fromUtf8(row.text));
-        if (row.kind == ControlKind::Field || row.kind == ControlKind::Button)
-            focusable.emplace_back(row.tabIndex, control);
+            Fit(Control{m_controls.size() - 1}, QString::fromUtf8(row.text));
     }
-    std::sort(focusable.begin(), focusable.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (std::size_t i = 1; i < focusable.size(); ++i)
-        QWidget::setTabOrder(focusable[i - 1].second, focusable[i].second);
+    const std::vector<Control> order = TabOrder(controls);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(widget(order[i - 1]), widget(order[i]));
 
     for (std::size_t row = 0; row < controls.size(); ++row) {
         // A label's buddy is how screen readers learn what a caption heads.
-        if (controls[row].heads != nullptr) {
-            as<QLabel>(Control{row})
-                ->setBuddy(findChild<QWidget*>(QString::fromUtf8(controls[row].heads)));
-        }
+        if (const auto headed = Headed(Control{row}))
+            static_cast<QLabel*>(widget(Control{row}))->setBuddy(widget(*headed));
         ReportEvents(Control{row});
     }
 }
 
 void FormWidget::ReportEvents(Control control) {
     if (auto* field = qobject_cast<Field*>(widget(control))) {
-        field->setKeyFilter([this, control](char16_t character) {
-            return m_events.fieldKey ? m_events.fieldKey(control, character) : character;
-        });
-        field->setOnEnter([this, control] {
-            if (m_events.fieldEnter) m_events.fieldEnter(control);
-        });
-        field->setOnLeave([this, control](FocusLoss loss) {
-            if (m_events.fieldLeave) m_events.fieldLeave(control, loss);
-        });
+        field->setKeyFilter(
+            [this, control](char16_t character) { return KeyTyped(control, character); });
+        field->setOnEnter([this, control] { FocusGained(control); });
+        field->setOnLeave([this, control](bool withinForm) { FocusLost(control, withinForm); });
     }
-    if (auto* button = qobject_cast<Button*>(widget(control))) {
-        connect(button, &QPushButton::clicked, this, [this, control] {
-            if (m_events.buttonPress) m_events.buttonPress(control);
-        });
-    }
+    if (auto* button = qobject_cast<Button*>(widget(control)))
+        connect(button, &QPushButton::clicked, this, [this, control] { Pressed(control); });
 }
 
 // Closing the form moves the focus out of its fields while the window that handles
@@ -147,51 +129,69 @@ std::optional<Control> FormWidget::control(const QWidget* widget) const {
     return Control{static_cast<std::size_t>(found - m_controls.begin())};
 }
 
-template <class Widget>
-Widget* FormWidget::as(Control control) const {
-    auto* widget = qobject_cast<Widget*>(m_controls.at(control.row));
-    if (widget == nullptr) throw std::invalid_argument("control of another kind");
-    return widget;
+void FormWidget::PostLeaves() {
+    if (m_leavesPosted) return;
+    m_leavesPosted = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_leavesPosted = false;
+            ReportLeaves();
+        },
+        Qt::QueuedConnection);
 }
 
-void FormWidget::Listen(FormEvents events) { m_events = std::move(events); }
+bool FormWidget::DoHasFocus(Control control) const { return widget(control)->hasFocus(); }
 
-void FormWidget::SetAdmits(Control field, Admits admits) { as<Field>(field)->setAdmits(admits); }
+// Qt's own Tab selects a field's text when it takes the focus by that reason.
+void FormWidget::DoGiveFocus(Control control, bool asTab) {
+    widget(control)->setFocus(asTab ? Qt::TabFocusReason : Qt::OtherFocusReason);
+}
 
-std::string FormWidget::Text(Control control) const {
+void FormWidget::DoSetAdmits(Control field, Admits admits) {
+    static_cast<Field*>(widget(field))->setAdmits(admits);
+}
+
+std::string FormWidget::DoText(Control control) const {
     return widget(control)->property("text").toString().toStdString();
 }
 
-void FormWidget::SetCaption(Control label, std::string_view text) {
+void FormWidget::DoSetCaption(Control label, std::string_view text) {
     const QString caption = FromUtf8(text);
-    FitText(as<QLabel>(label), caption);
-    as<QLabel>(label)->setText(caption);
+    Fit(label, caption);
+    static_cast<QLabel*>(widget(label))->setText(caption);
 }
 
-void FormWidget::SetBackground(Control control, Rgb colour) {
+void FormWidget::Fit(Control control, const QString& text) {
+    const QFont base = font();
+    const double points = FittingPoints(
+        RowOf(control), text.toStdString(), m_points, logicalDpiY(),
+        [&base](std::string_view caption, double size) { return Extent(base, size, caption); });
+    // An unset font follows the form's; a fitted one is the form's, smaller.
+    QFont fitted = base;
+    fitted.setPointSizeF(points);
+    widget(control)->setFont(points < m_points ? fitted : QFont());
+}
+
+void FormWidget::DoSetBackground(Control control, Rgb colour) {
     FillBackground(widget(control), colour);
 }
 
-void FormWidget::SetTextColour(Control control, Rgb colour) {
+void FormWidget::DoSetTextColour(Control control, Rgb colour) {
     SetPaletteColour(widget(control), widget(control)->foregroundRole(), colour);
 }
 
-void FormWidget::SetDescription(Control control, std::string_view description) {
-    widget(control)->setAccessibleDescription(FromUtf8(description));
+void FormWidget::DoSetDescription(Control field, std::string_view description) {
+    widget(field)->setAccessibleDescription(FromUtf8(description));
 }
 
-void FormWidget::SelectAll(Control field) { as<QLineEdit>(field)->selectAll(); }
+void FormWidget::DoSelectAll(Control field) { static_cast<QLineEdit*>(widget(field))->selectAll(); }
 
-void FormWidget::PutCursorAtEnd(Control field) { as<QLineEdit>(field)->end(false); }
-
-void FormWidget::GiveFocus(Control control) { widget(control)->setFocus(Qt::OtherFocusReason); }
-
-void FormWidget::NextControl(Control from) {
-    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
-    QCoreApplication::sendEvent(widget(from), &tab);
+void FormWidget::DoPutCursorAtEnd(Control field) {
+    static_cast<QLineEdit*>(widget(field))->end(false);
 }
 
-void FormWidget::Announce(Control liveLabel) { PresentNotification(as<LiveLabel>(liveLabel)); }
+void FormWidget::DoAnnounce(Control liveLabel) { PresentNotification(widget(liveLabel)); }
 
 void FormWidget::Show() {
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
@@ -199,9 +199,11 @@ void FormWidget::Show() {
     show();
 }
 
-void FormWidget::ShowMessageBox(std::string_view text, std::string_view title) {
+void FormWidget::DoShowMessage(std::string_view text, std::string_view title,
+                               std::function<void()> closed) {
     QMessageBox box(QMessageBox::NoIcon, FromUtf8(title), FromUtf8(text), QMessageBox::Ok, this);
     box.exec();
+    if (closed) closed();
 }
 
 std::unique_ptr<Form> CreateForm(const FormLayout& layout, std::span<const ControlRow> controls) {

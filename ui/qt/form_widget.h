@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -13,8 +14,8 @@
 namespace styrmark::toolkit {
 
 // A window laid out from its table: controls get their names as object names, those that
-// take the focus are chained in tab-index order, and captions are buddies of what they
-// head. Its one font is the whole application's.
+// take the focus are chained in tab order, and captions are buddies of what they head.
+// Its one font is the whole application's.
 class FormWidget final : public QWidget, public Form {
     Q_OBJECT
 
@@ -26,29 +27,32 @@ public:
     QWidget* widget(Control control) const;
     std::optional<Control> control(const QWidget* widget) const;
 
-    void Listen(FormEvents events) override;
-    void SetAdmits(Control field, Admits admits) override;
-    std::string Text(Control control) const override;
-    void SetCaption(Control label, std::string_view text) override;
-    void SetBackground(Control control, Rgb colour) override;
-    void SetTextColour(Control control, Rgb colour) override;
-    void SetDescription(Control control, std::string_view description) override;
-    void SelectAll(Control field) override;
-    void PutCursorAtEnd(Control field) override;
-    void GiveFocus(Control control) override;
-    void NextControl(Control from) override;
-    void Announce(Control liveLabel) override;
     void Show() override;
 
 private:
-    void ShowMessageBox(std::string_view text, std::string_view title) override;
-    // Passes what happens to the control on to whatever Listen() was given.
+    void PostLeaves() override;
+    bool DoHasFocus(Control control) const override;
+    void DoGiveFocus(Control control, bool asTab) override;
+    void DoSetAdmits(Control field, Admits admits) override;
+    std::string DoText(Control control) const override;
+    void DoSetCaption(Control label, std::string_view text) override;
+    void DoSetBackground(Control control, Rgb colour) override;
+    void DoSetTextColour(Control control, Rgb colour) override;
+    void DoSetDescription(Control field, std::string_view description) override;
+    void DoSelectAll(Control field) override;
+    void DoPutCursorAtEnd(Control field) override;
+    void DoAnnounce(Control liveLabel) override;
+    void DoShowMessage(std::string_view text, std::string_view title,
+                       std::function<void()> closed) override;
+
+    // Passes what the toolkit does with the control on to the form's rules.
     void ReportEvents(Control control);
-    template <class Widget>
-    Widget* as(Control control) const;
+    // The caption in the form's font, or smaller if that is what it takes to show it whole.
+    void Fit(Control control, const QString& text);
 
     std::vector<QWidget*> m_controls;  // by row
-    FormEvents m_events;
+    double m_points;
+    bool m_leavesPosted = false;
 };
 
 }  // namespace styrmark::toolkit

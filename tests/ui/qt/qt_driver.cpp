@@ -3,13 +3,16 @@
 // system would deliver it, and the controls read back from the widgets themselves.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <array>
 #include <stdexcept>
@@ -57,6 +60,7 @@ public:
             QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown,
                                 QChar(character), Qt::NoModifier);
         }
+        Settle();
     }
 
     void Press(Key key) override {
@@ -74,10 +78,12 @@ public:
              {Qt::Key_Z, Qt::ControlModifier}}};
         const auto& [code, modifiers] = kKeys.at(static_cast<std::size_t>(key));
         QTest::keyClick(QApplication::focusWidget(), code, modifiers);
+        Settle();
     }
 
     void Click(toolkit::Control control) override {
         QTest::mouseClick(widget(control), Qt::LeftButton);
+        Settle();
     }
 
     void PutIn(Route route, toolkit::Control control, std::string_view text) override {
@@ -111,6 +117,7 @@ public:
                 break;
             }
         }
+        Settle();
     }
 
     // A window of another program, as far as this one can tell: activating it takes the
@@ -169,6 +176,24 @@ public:
     }
     bool IsDown(toolkit::Control button) const override {
         return qobject_cast<QPushButton*>(widget(button))->isDown();
+    }
+    // Read from the captions' side: a live label keeps its own text as its name.
+    std::optional<toolkit::Control> LabelOf(toolkit::Control control) const override {
+        for (QLabel* label : window().findChildren<QLabel*>()) {
+            QAccessibleInterface* caption = QAccessible::queryAccessibleInterface(label);
+            for (const auto& [other, relation] : caption->relations(QAccessible::Labelled)) {
+                if (other->object() == widget(control)) return window().control(label);
+            }
+        }
+        return std::nullopt;
+    }
+    Placement WindowPlacement() const override {
+        const QRect frame = window().frameGeometry();
+        const QRect screen = window().screen()->availableGeometry();
+        return {{frame.x(), frame.y(), frame.width(), frame.height()},
+                {screen.x(), screen.y(), screen.width(), screen.height()},
+                window().minimumSize() != window().maximumSize(),
+                window().windowFlags().testFlag(Qt::WindowMaximizeButtonHint)};
     }
     std::string Clipboard() const override {
         return QApplication::clipboard()->text().toStdString();
