@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The floor for start-up: a window with the same kinds and number of controls as
-// Styrmark's, its size and texts, and nothing else (no icon, font, colours or style).
+// The floor for start-up: a window with Styrmark's controls, read from its layout table,
+// and nothing else (no icon, font, colours, style or behaviour).
 
 #include <QApplication>
 #include <QLabel>
@@ -8,33 +8,33 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "ui/form1_layout.h"
+
 int main(int argc, char* argv[]) {
+    using styrmark::toolkit::ControlKind;
     QApplication app(argc, argv);
     QWidget window;
-    window.setWindowTitle(QStringLiteral("   Styrmark beräkning"));
-    window.setFixedSize(406, 360);
+    const auto pixels = [](int twips) { return styrmark::toolkit::TwipsToPixels(twips, 96); };
+    window.setWindowTitle(QString::fromUtf8(styrmark::kForm1.caption));
+    window.setFixedSize(pixels(styrmark::kForm1.width), pixels(styrmark::kForm1.height));
 
-    const auto label = [&window](const char* text, int left, int top, int width, int height) {
-        auto* control = new QLabel(QString::fromUtf8(text), &window);
-        control->setAlignment(Qt::AlignCenter);
-        control->setGeometry(left, top, width, height);
-    };
-    const auto field = [&window](const char* text, int left, int top, int width, int height) {
-        auto* control = new QLineEdit(QString::fromUtf8(text), &window);
-        control->setAlignment(Qt::AlignCenter);
-        control->setGeometry(left, top, width, height);
-    };
-    label("Mina Koordinater Lat Long", 58, 18, 295, 27);
-    field("58:00:00", 32, 56, 157, 29);
-    field("17:00:00", 222, 54, 157, 29);
-    label("Styrmark Koordinater Lat Long", 56, 116, 295, 27);
-    field("57:00:00", 32, 152, 157, 27);
-    field("18:00:00", 222, 152, 157, 27);
-    label("Kurs och Distans", 134, 194, 169, 27);
-    label("", 34, 230, 345, 27);
-    auto* button = new QPushButton(QStringLiteral("Kurs o Distans till Styrmark"), &window);
-    button->setGeometry(78, 280, 267, 43);
-    label("Du måste skriva koordinater enl. 59:04:30", 12, 330, 391, 21);
+    for (const styrmark::toolkit::ControlRow& row : styrmark::kForm1Controls) {
+        const QString text = QString::fromUtf8(row.text);
+        QWidget* control = nullptr;
+        if (row.kind == ControlKind::Field) {
+            auto* field = new QLineEdit(text, &window);
+            field->setAlignment(Qt::AlignCenter);
+            control = field;
+        } else if (row.kind == ControlKind::Button) {
+            control = new QPushButton(text, &window);
+        } else {
+            auto* label = new QLabel(text, &window);
+            label->setAlignment(Qt::AlignCenter);
+            control = label;
+        }
+        control->setGeometry(pixels(row.left), pixels(row.top), pixels(row.width),
+                             pixels(row.height));
+    }
 
     window.show();
     return QApplication::exec();

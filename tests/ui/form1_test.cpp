@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window as it opens, its layout, and the compute command.
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <string>
 
+#include "ui/form1_layout.h"
 #include "window_test.h"
 
 namespace styrmark::test {
@@ -125,6 +127,54 @@ INSTANTIATE_TEST_SUITE_P(Form1, TwipsFollowTheResolution,
                                          TwipsAt{435, 120, 36},  // rounded down
                                          TwipsAt{405, 144, 41}   // half rounded up
                                          ));
+
+struct Room {
+    const char* control;
+    double dpi;
+    int width;  // pixels inside the margins: a caption this wide still fits, one more does not
+    int height;
+};
+
+// Captions are fitted by one rule on every toolkit: clear of the box's edges by a margin
+// that grows with the resolution, a button's frame taking more, both ways.
+class CaptionsFitInsideTheirMargins : public testing::TestWithParam<Room> {};
+TEST_P(CaptionsFitInsideTheirMargins, LargestSizeThatFits) {
+    const Room& room = GetParam();
+    const toolkit::ControlRow& row = *std::find_if(
+        kForm1Controls.begin(), kForm1Controls.end(), [&](const toolkit::ControlRow& each) {
+            return std::string_view(each.name) == room.control;
+        });
+    const auto fitsBelow = [](int width, int height) {
+        return [=](std::string_view, double points) {
+            return points > 10 ? toolkit::TextExtent{width + 1, height + 1}
+                               : toolkit::TextExtent{width, height};
+        };
+    };
+    EXPECT_EQ(toolkit::FittingPoints(row, "x", 12, room.dpi, fitsBelow(room.width, room.height)),
+              10);
+    EXPECT_EQ(toolkit::FittingPoints(row, "x", 12, room.dpi, fitsBelow(room.width, 1)), 10);
+    EXPECT_EQ(toolkit::FittingPoints(row, "x", 12, room.dpi, fitsBelow(1, room.height)), 10);
+}
+INSTANTIATE_TEST_SUITE_P(Form1, CaptionsFitInsideTheirMargins,
+                         testing::Values(Room{"Label2", 96, 341, 27}, Room{"Label2", 144, 512, 41},
+                                         Room{"Command1", 96, 255, 31},
+                                         Room{"Command1", 144, 383, 47}));
+
+// Half points down from the form's size, and never below 4 points however long the text.
+TEST(CaptionFitting, HalfPointStepsDownToFour) {
+    const toolkit::ControlRow& label = kForm1Controls[Form1Control("Label2").row];
+    const auto widthAt = [](double points) { return static_cast<int>(points * 40); };
+    EXPECT_EQ(toolkit::FittingPoints(label, "x", 12, 96,
+                                     [&](std::string_view, double points) {
+                                         return toolkit::TextExtent{widthAt(points), 10};
+                                     }),
+              8.5);  // 340 pixels
+    EXPECT_EQ(toolkit::FittingPoints(label, "x", 12, 96,
+                                     [](std::string_view, double) {
+                                         return toolkit::TextExtent{10000, 10};
+                                     }),
+              4);
+}
 
 // Labels are neither in the Tab chain nor take the focus when clicked.
 TEST_F(WindowTest, TabRunsThroughFieldsAndButton) {
