@@ -7,7 +7,8 @@
 #   run       build and run the program (make run): compiler, CMake, Ninja, Qt with its
 #             Wayland plugin, the font
 #   test      the tests and the benchmark (make test, make sanitize, make bench):
-#             Google Test and Benchmark, a private X desktop with AT-SPI, ImageMagick,
+#             Google Test and Benchmark, a private X desktop and a headless Wayland one
+#             (sway, with wtype and grim for keys and pictures) with AT-SPI, ImageMagick,
 #             Qt's platform interface (to turn accessibility on in a test), and the
 #             English and Swedish locales the tests run in
 #   clang     the fuzzer and clang-tidy (make fuzz, make tidy)
@@ -24,7 +25,7 @@ declare -A groups=(
     [run]="g++ cmake ninja-build qt6-base-dev qt6-wayland fonts-liberation"
     [test]="libgtest-dev libbenchmark-dev pkg-config libxcb-damage0-dev xvfb xauth openbox xdotool
             x11-utils dbus-daemon at-spi2-core python3-pyatspi imagemagick locales
-            qt6-gtk-platformtheme fonts-dejavu-core qt6-base-private-dev"
+            qt6-gtk-platformtheme fonts-dejavu-core qt6-base-private-dev sway wtype grim passwd"
     [clang]="clang libclang-rt-dev clang-tidy"
     [package]="dpkg-dev desktop-file-utils lintian appstream"
     [debian13]="debootstrap"
