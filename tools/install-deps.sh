@@ -13,6 +13,7 @@
 #             English and Swedish locales the tests run in
 #   clang     the fuzzer and clang-tidy (make fuzz, make tidy)
 #   package   the Debian package and its checks (make package, make check-deb)
+#   compositors  Weston and mutter, to start the program under (make check-compositors)
 #   debian13  a fresh Debian 13 root to test in (make check-debian13)
 #   windows   the Windows program, its installer and their tests under Wine (make windows,
 #             make check-windows): mingw-w64, Google Test's source, Wine and its fonts,
@@ -28,6 +29,7 @@ declare -A groups=(
             qt6-gtk-platformtheme fonts-dejavu-core qt6-base-private-dev sway wtype grim passwd"
     [clang]="clang libclang-rt-dev clang-tidy"
     [package]="dpkg-dev desktop-file-utils lintian appstream"
+    [compositors]="weston mutter dbus-daemon xvfb imagemagick wtype passwd"
     [debian13]="debootstrap"
     [windows]="cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64 fonts-wine
                msitools wixl imagemagick icoutils xvfb x11-utils"
