@@ -215,7 +215,7 @@ for run in "$@"; do
     program_pid=$!
     pids+=("$program_pid")
     # In the background, so that a signal to stop is handled without waiting for it.
-    /usr/bin/python3 -X utf8 "$here/e2e_test.py" --desktop "$kind" --pid "$program_pid" "${checks[@]}" \
+    /usr/bin/python3 -B -X utf8 "$here/e2e_test.py" --desktop "$kind" --pid "$program_pid" "${checks[@]}" \
         --separator "$separator" --pictures "$work" &
     pids+=($!)
     wait "${pids[-1]}" || fail "in the $run run; the program's output is in $work/program-$run.log"
