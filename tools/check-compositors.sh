@@ -16,8 +16,12 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/styrmark-compositors.XXXXXX")
 runtime=$work/runtime
 mkdir -m 700 "$runtime" "$work/client"
 pids=()
+# A compositor leads a process group of its own, with the bus it may have started.
 stop() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true; done
+    for pid in "${pids[@]}"; do
+        kill -- "-$pid" "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
     pids=()
 }
 trap 'stop; rm -rf "$work"' EXIT
@@ -34,8 +38,8 @@ fi
 compositor() {
     local name=$1
     shift
-    env -i PATH="$PATH" XDG_RUNTIME_DIR="$runtime" HOME="$runtime" GSETTINGS_BACKEND=memory \
-        "$@" >"$work/$name.log" 2>&1 &
+    setsid env -i PATH="$PATH" XDG_RUNTIME_DIR="$runtime" HOME="$runtime" \
+        GSETTINGS_BACKEND=memory "$@" >"$work/$name.log" 2>&1 &
     pids+=($!)
 }
 within_a_minute() {
