@@ -2,7 +2,7 @@
 # Thin wrapper over the CMake presets. Every target first installs the Debian packages
 # it needs and that are missing (tools/install-deps.sh lists them by group).
 .PHONY: all app build run test sanitize fuzz tidy bench bench-startup package check-deb check-debian13 \
-        windows check-windows bench-windows-startup clean
+        check-compositors windows check-windows bench-windows-startup clean
 
 # Ninja builds in parallel by itself; this keeps it to one job per core.
 JOBS ?= $(shell nproc)
@@ -62,6 +62,11 @@ check-deb:
 check-debian13:
 	@$(DEPS) debian13
 	tools/check-debian13.sh
+
+# The program under Weston and mutter; pictures in build/compositors.
+check-compositors: app
+	@$(DEPS) compositors
+	tools/check-compositors.sh build/default/app/styrmark
 
 # The Windows program and its installer, cross-built with mingw-w64:
 # build/windows/app/win32/styrmark.exe and build/windows/styrmark-VERSION-x64.msi.

@@ -7,11 +7,13 @@
 #   run       build and run the program (make run): compiler, CMake, Ninja, Qt with its
 #             Wayland plugin, the font
 #   test      the tests and the benchmark (make test, make sanitize, make bench):
-#             Google Test and Benchmark, a private X desktop with AT-SPI, ImageMagick,
+#             Google Test and Benchmark, a private X desktop and a headless Wayland one
+#             (sway, with wtype and grim for keys and pictures) with AT-SPI, ImageMagick,
 #             Qt's platform interface (to turn accessibility on in a test), and the
 #             English and Swedish locales the tests run in
 #   clang     the fuzzer and clang-tidy (make fuzz, make tidy)
 #   package   the Debian package and its checks (make package, make check-deb)
+#   compositors  Weston and mutter, to start the program under (make check-compositors)
 #   debian13  a fresh Debian 13 root to test in (make check-debian13)
 #   windows   the Windows program, its installer and their tests under Wine (make windows,
 #             make check-windows): mingw-w64, Google Test's source, Wine and its fonts,
@@ -24,9 +26,10 @@ declare -A groups=(
     [run]="g++ cmake ninja-build qt6-base-dev qt6-wayland fonts-liberation"
     [test]="libgtest-dev libbenchmark-dev pkg-config libxcb-damage0-dev xvfb xauth openbox xdotool
             x11-utils dbus-daemon at-spi2-core python3-pyatspi imagemagick locales
-            qt6-gtk-platformtheme fonts-dejavu-core qt6-base-private-dev"
+            qt6-gtk-platformtheme fonts-dejavu-core qt6-base-private-dev sway wtype grim passwd"
     [clang]="clang libclang-rt-dev clang-tidy"
     [package]="dpkg-dev desktop-file-utils lintian appstream"
+    [compositors]="weston mutter dbus-daemon xvfb imagemagick wtype passwd"
     [debian13]="debootstrap"
     [windows]="cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64 fonts-wine
                msitools wixl imagemagick icoutils xvfb x11-utils"

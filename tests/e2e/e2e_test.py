@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Drives the running styrmark window from the outside, as a user and a screen reader
-would: real X key presses and clicks go in (xdotool), and what the window shows comes
-back through AT-SPI events and properties and a screenshot. Ends by closing the window;
-run_e2e.sh starts the program, on the desktop a run asks for, and checks how it ended.
+would: real key presses and clicks go in through the desktop (X11 or a Wayland
+compositor), and what the window shows comes back through AT-SPI events and properties
+and a screenshot. Ends by closing the window; run_e2e.sh starts the program, on the
+desktop a run asks for, and checks how it ended.
 """
 
 import argparse
@@ -13,6 +14,8 @@ import time
 
 import pyatspi
 from gi.repository import GLib
+
+import desktops
 
 TIMEOUT = 60.0  # seconds: a ceiling, met at once unless the machine is busy
 SETTLE = 0.5  # how long something must stay as it is, when checking nothing more happens
@@ -34,8 +37,14 @@ WIDEST = (["00:00:00", "000:00:00", "00:00:00", "99999:9:9"], "Kurs 090   599994
 ICON = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "ui", "resources",
                     "styrmark-{size}.png")
 ICON_SIZES = (32, 48)  # in the order Qt lists them, smallest first
+APP_ID = "io.github.styrmark.styrmark"
 DESKTOP_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "packaging",
-                            "io.github.styrmark.styrmark.desktop")
+                            f"{APP_ID}.desktop")
+LIGHT_CYAN = (192, 255, 255)  # the field with the focus
+FIELD_BOXES = {  # design pixels of each field
+    "Min latitud": (32, 56, 157, 29), "Min longitud": (222, 54, 157, 29),
+    "Styrmärkets latitud": (32, 152, 157, 27), "Styrmärkets longitud": (222, 152, 157, 27),
+}
 
 # Positions typed into the four fields, how the button is then pressed, and the line
 # expected ("." standing for the decimal separator).
@@ -103,10 +112,6 @@ def stays(expected, probe):
         time.sleep(0.05)
 
 
-def xdotool(*args):
-    subprocess.run(["xdotool", *args], check=True)
-
-
 def has_state(accessible, state):
     return accessible.getState().contains(state)
 
@@ -122,7 +127,8 @@ def text_of(accessible):
 class Window:
     """The program's windows as AT-SPI shows them, and the input a user gives them."""
 
-    def __init__(self, pid, scale, layout):
+    def __init__(self, desktop, pid, scale, layout):
+        self.desktop = desktop
         self.pid = pid
         self.scale = scale  # Qt's scale factor: AT-SPI reports device-independent pixels
         self.layout = layout  # client pixels per design pixel
@@ -178,21 +184,23 @@ class Window:
 
     def click(self, accessible):
         x, y, width, height = self.extents(accessible)
-        # --sync waits for the pointer to move, which it does not if it is there already.
-        here = subprocess.run(["xdotool", "getmouselocation", "--shell"], capture_output=True,
-                              text=True, check=True).stdout
-        target = [str(x + width // 2), str(y + height // 2)]
-        if f"X={target[0]}\nY={target[1]}\n" in here:
-            xdotool("click", "1")
-        else:
-            xdotool("mousemove", "--sync", *target, "click", "1")
+        self.desktop.click(x + width // 2, y + height // 2)
+
+    def reach(self, name):
+        """The focus into a field: a click, or where there is no pointer, Tab from the control
+        before it."""
+        if self.desktop.clicks:
+            self.click(self.fields[name])
+        elif self.focused_name() != name:
+            self.desktop.key("Tab")
+        self.wait_focus(name)
 
     def replace_text(self, name, text):
         """Select-all and type, as a user replaces a field's text."""
         field = self.fields[name]
-        xdotool("key", "ctrl+a", "BackSpace")
+        self.desktop.key("ctrl+a", "BackSpace")
         if text:
-            xdotool("type", "--delay", "20", text)
+            self.desktop.type(text)
         wait_until(f"{name!r} to read {text!r}", lambda: (text_of(field) == text, repr(text_of(field))))
 
     def summary(self):
@@ -216,21 +224,29 @@ def type_positions(window, positions):
     for index, (name, text) in enumerate(zip(FIELDS, positions)):
         window.replace_text(name, text)
         if index < len(FIELDS) - 1:
-            xdotool("key", "Return")
+            window.desktop.key("Return")
             window.wait_focus(FIELDS[index + 1])
 
 
+def press_button(window, press):
+    """By a click, or by Enter, which moves from field to field and presses the button."""
+    if press == "click":
+        window.click(window.button)
+        return
+    for name in FIELDS[FIELDS.index(window.focused_name()) + 1:] + [BUTTON]:
+        window.desktop.key("Return")
+        window.wait_focus(name)
+    window.desktop.key("Return")
+
+
 def check_computations(window, separator):
+    again = "click" if window.desktop.clicks else "enter"
     for positions, press, line in COMPUTATIONS:
+        press = press if window.desktop.clicks else "enter"
         expected = line.replace(".", separator)
         type_positions(window, positions)
         EVENTS.clear()
-        if press == "enter":
-            xdotool("key", "Return")
-            window.wait_focus(BUTTON)
-            xdotool("key", "Return")
-        else:
-            window.click(window.button)
+        press_button(window, press)
         wait_until(f"the result line {expected!r} after pressing the button by {press}",
                    lambda: (window.result.name == expected, repr(window.result.name)))
         window.wait_focus(FIELDS[0])
@@ -244,7 +260,7 @@ def check_computations(window, separator):
                 ("object:state-changed:focused", "object:state-changed:showing")]
         if told[-1][2] != pyatspi.ROLE_NOTIFICATION:
             raise Failure(f"expected the result presented after the focus moved, found {told}")
-        window.click(window.button)
+        press_button(window, again)
         wait_until(f"the same line presented again after pressing the button again",
                    lambda: (announced(expected) == 2, f"{announced(expected)} times in {EVENTS}"))
 
@@ -256,11 +272,10 @@ def check_short_inputs(window):
 
     for name, short, next_control in SHORT_INPUTS:
         field = window.fields[name]
-        window.click(field)
-        window.wait_focus(name)
+        window.reach(name)
         right = DEFAULTS[FIELDS.index(name)]
         window.replace_text(name, short)
-        xdotool("key", "Tab")
+        window.desktop.key("Tab")
         wait_until(f"a message after leaving {name!r} as {short!r}", one_message)
         stays("exactly one message", one_message)
         message = window.dialogs()[0]
@@ -268,7 +283,7 @@ def check_short_inputs(window):
         if message.getRole() != pyatspi.ROLE_ALERT or message.name != "Styrmark" or texts != [SHORT_INPUT_MESSAGE]:
             raise Failure(f"expected an alert 'Styrmark' saying {SHORT_INPUT_MESSAGE!r}, "
                           f"found {message.getRoleName()} {message.name!r} saying {texts}")
-        xdotool("key", "Return")
+        window.desktop.key("Return")
 
         def closed_and_back():
             return not window.dialogs() and focused(field), window.summary()
@@ -282,7 +297,7 @@ def check_short_inputs(window):
             raise Failure(f"expected the last focus event to name {name!r}, found {gained}")
         # Put the field right again; now Tab moves on without a word.
         window.replace_text(name, right)
-        xdotool("key", "Tab")
+        window.desktop.key("Tab")
         window.wait_focus(next_control)
         stays("no message", lambda: (not window.dialogs(), window.summary()))
 
@@ -302,14 +317,6 @@ def read_ppm(data):
     return int(fields[1]), int(fields[2]), data[end + 1:]
 
 
-def x_window(window):
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(window.pid)],
-                           capture_output=True, text=True).stdout.split()
-    if len(found) != 1:
-        raise Failure(f"expected one visible X window of the program, found {found}")
-    return found[0]
-
-
 def check_icon(window):
     """The window carries an icon for each size, pixel for pixel the PNG of at least as many
     screen pixels, or the largest there is."""
@@ -326,8 +333,9 @@ def check_icon(window):
             raise Failure(f"{png} is not {size} x {size}")
         expected += [size, size] + [(rgba[i + 3] << 24) | (rgba[i] << 16) | (rgba[i + 1] << 8)
                                     | rgba[i + 2] for i in range(0, len(rgba), 4)]
-    found = subprocess.run(["xprop", "-id", x_window(window), "-notype", "-f", "_NET_WM_ICON", "32c",
-                            "_NET_WM_ICON"], capture_output=True, text=True, check=True).stdout
+    found = subprocess.run(["xprop", "-id", window.desktop.window_id(window.pid), "-notype", "-f",
+                            "_NET_WM_ICON", "32c", "_NET_WM_ICON"], capture_output=True, text=True,
+                           check=True).stdout
     values = [int(v) for v in found.partition("=")[2].replace(",", " ").split()]
     if values != expected:
         sizes, start = [], 0  # each image: width, height, then its pixels
@@ -341,12 +349,23 @@ def check_icon(window):
 
 def check_window_class(window):
     """X11 docks tie the window to its launcher by the class its desktop file names."""
-    found = subprocess.run(["xprop", "-id", x_window(window), "-notype", "WM_CLASS"],
-                           capture_output=True, text=True, check=True).stdout
+    found = subprocess.run(["xprop", "-id", window.desktop.window_id(window.pid), "-notype",
+                            "WM_CLASS"], capture_output=True, text=True, check=True).stdout
     named = "StartupWMClass=" + "".join(found.split('"')[-2:-1]) + "\n"  # the class, after the instance
     with open(DESKTOP_FILE, encoding="utf-8") as desktop:
         if named not in desktop.read():
             raise Failure(f"expected the desktop file to name the window's class, found {found.strip()}")
+
+
+def check_native_window(window):
+    """A Wayland window of its own, not one through Xwayland, with the title and size laid out
+    and the app id its desktop file is named by, which docks tie it to its launcher with."""
+    view = window.desktop.view(window.pid)
+    found = (view.get("shell"), view.get("app_id"), view.get("name"),
+             (view["window_rect"]["width"], view["window_rect"]["height"]))
+    if found != ("xdg_shell", APP_ID, TITLE, CLIENT_SIZE):
+        raise Failure(f"expected an xdg_shell window {APP_ID!r} titled {TITLE!r} of {CLIENT_SIZE}, "
+                      f"found {found}")
 
 
 def contrast(a, b):
@@ -363,8 +382,7 @@ class Screenshot:
     """The client area as the user sees it, addressed in design pixels."""
 
     def __init__(self, window, pictures, name):
-        data = subprocess.run(["import", "-window", x_window(window), "-depth", "8", "ppm:-"],
-                              capture_output=True, check=True).stdout
+        data = window.desktop.client_area(window.pid)
         self.path = os.path.join(pictures, f"{name}.ppm")
         with open(self.path, "wb") as picture:
             picture.write(data)
@@ -385,6 +403,11 @@ class Screenshot:
         x1, y1 = int((left + width) * self.layout) - 1, int((top + height) * self.layout) - 1
         return [[self.at(x, y) for y in range(y0, y1)] for x in range(x0, x1)]
 
+    def ground(self, *box):
+        """The colour most of a box in design pixels is."""
+        pixels = [colour for column in self.box(*box) for colour in column]
+        return max(set(pixels), key=pixels.count)
+
 
 def check_screenshot(window, pictures):
     shot = Screenshot(window, pictures, f"window-{window.layout}")
@@ -394,6 +417,24 @@ def check_screenshot(window, pictures):
     for x, y in EMPTY_SPOTS:
         if shot.design(x, y) != TEAL:
             raise Failure(f"expected teal {TEAL} at client pixel {(x, y)}, found {shot.design(x, y)} in {shot.path}")
+
+
+def check_focus_colours(window, pictures):
+    """From the button, Tab goes round to the first field; each Tab colours the field it
+    reaches light cyan and leaves the others light yellow. On Wayland each key comes from a
+    keyboard attached for it: that must not take the window's focus, nor its colour."""
+    window.wait_focus(BUTTON)
+    for step, name in enumerate(FIELDS):
+        window.desktop.key("Tab")
+        window.wait_focus(name)
+        expected = {field: LIGHT_CYAN if field == name else LIGHT_YELLOW for field in FIELDS}
+
+        def colours():
+            shot = Screenshot(window, pictures, f"focus-{step}")
+            found = {field: shot.ground(*box) for field, box in FIELD_BOXES.items()}
+            return found == expected, f"{found} in {shot.path}"
+
+        wait_until(f"{name!r} alone light cyan", colours)
 
 
 def check_dark_theme(window, separator, pictures):
@@ -407,7 +448,7 @@ def check_dark_theme(window, separator, pictures):
     if contrast(face, (0, 0, 0)) > 5:  # a dark face: the dark palette is in effect
         raise Failure(f"expected the button in the dark theme's colours, found {face} in {shot.path}")
     pixels = [colour for column in shot.box(*RESULT_BOX) for colour in column]
-    if max(set(pixels), key=pixels.count) != LIGHT_YELLOW:
+    if shot.ground(*RESULT_BOX) != LIGHT_YELLOW:
         raise Failure(f"expected the result line on light yellow in {shot.path}")
     ratio = max(contrast(colour, LIGHT_YELLOW) for colour in pixels)
     if ratio < 4.5:
@@ -432,7 +473,7 @@ def check_widest_line(window, separator, pictures):
 def close(window):
     """A real close request through the window manager; the program must end by itself."""
     wait_until("the window active", lambda: (has_state(window.main, pyatspi.STATE_ACTIVE), window.summary()))
-    xdotool("key", "alt+F4")
+    window.desktop.close(window.pid)
 
     def ended():
         try:
@@ -442,11 +483,12 @@ def close(window):
             return True, "gone"
         return state in ("Z", "X"), f"still running (state {state})"  # Z: ended, not yet collected
 
-    wait_until("the program to end after Alt+F4", ended)
+    wait_until("the program to end after the close request", ended)
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--desktop", default="x11", choices=["x11", "wayland"])
     parser.add_argument("--pid", type=int, required=True)
     parser.add_argument("--scale", type=float, default=1, help="Qt's scale factor")
     parser.add_argument("--layout", type=float, default=1, help="client pixels per design pixel")
@@ -457,19 +499,26 @@ def main():
 
     pyatspi.Registry.registerEventListener(record, "object:state-changed:showing",
                                            "object:state-changed:focused")
+    desktop = desktops.Wayland() if args.desktop == "wayland" else desktops.X11()
     window = None
     step = "finding the window"
     try:
-        window = Window(args.pid, args.scale, args.layout)
+        window = Window(desktop, args.pid, args.scale, args.layout)
         if args.checks == "all":
             step = "computing"
             check_computations(window, args.separator)
             step = "leaving a field too short"
             check_short_inputs(window)
-            step = "the window icon"
-            check_icon(window)
-            step = "the window class"
-            check_window_class(window)
+            step = "colouring the field with the focus"
+            check_focus_colours(window, args.pictures)
+            if args.desktop == "wayland":
+                step = "the native window"
+                check_native_window(window)
+            else:
+                step = "the window icon"
+                check_icon(window)
+                step = "the window class"
+                check_window_class(window)
             step = "the screenshot"
             check_screenshot(window, args.pictures)
         elif args.checks == "dark":
@@ -480,9 +529,9 @@ def main():
             check_widest_line(window, args.separator, args.pictures)
         step = "closing"
         close(window)
-    except (Failure, subprocess.CalledProcessError) as failure:
-        screen = os.path.join(args.pictures, f"failure-{args.checks}-{args.layout}.png")
-        subprocess.run(["import", "-window", "root", screen], check=False)
+    except (Failure, LookupError, subprocess.CalledProcessError) as failure:
+        screen = os.path.join(args.pictures, f"failure-{args.desktop}-{args.checks}-{args.layout}.png")
+        desktop.screen(screen)
         print(f"FAIL while {step}: {failure}", file=sys.stderr)
         if window is not None and step != "closing":
             print(attempt(lambda: (True, window.describe()))[1], file=sys.stderr)
