@@ -7,6 +7,7 @@ desktop a run asks for, and checks how it ended.
 """
 
 import argparse
+import json
 import os
 import subprocess
 import sys
@@ -20,16 +21,21 @@ import desktops
 TIMEOUT = 60.0  # seconds: a ceiling, met at once unless the machine is busy
 SETTLE = 0.5  # how long something must stay as it is, when checking nothing more happens
 
-TITLE = "   Styrmark beräkning"
-BUTTON = "Kurs o Distans till Styrmark"
-FIELDS = ["Min latitud", "Min longitud", "Styrmärkets latitud", "Styrmärkets longitud"]
-DEFAULTS = ["58:00:00", "17:00:00", "57:00:00", "18:00:00"]
+# The window's layout, from the table the program is built with (design pixels at 96 dpi).
+LAYOUT = json.loads(subprocess.run([os.environ["STYRMARK_LAYOUT_TABLE"]], check=True,
+                                   capture_output=True, text=True).stdout)
+CONTROLS = LAYOUT["controls"]
+TITLE = LAYOUT["caption"]
+FIELD_ROWS = ("Text1", "Text2", "Text3", "Text4")
+BUTTON = CONTROLS["Command1"]["name"]
+FIELDS = [CONTROLS[row]["name"] for row in FIELD_ROWS]  # as screen readers name them
+DEFAULTS = [CONTROLS[row]["text"] for row in FIELD_ROWS]
 SHORT_INPUT_MESSAGE = "Indata måste skrivas ex. 58:00:00"
-CLIENT_SIZE = (406, 360)
+CLIENT_SIZE = tuple(LAYOUT["size"])
 TEAL = (0, 128, 128)
 LIGHT_YELLOW = (255, 255, 192)
 EMPTY_SPOTS = [(4, 4), (205, 186)]  # client pixels no control covers
-RESULT_BOX = (34, 230, 345, 27)  # client pixels of the result line's label
+RESULT_BOX = tuple(CONTROLS["Label2"]["box"])  # the result line's label
 BUTTON_FACE = (86, 301)  # a client pixel of the button's face, clear of its caption
 
 # The longest line the fields can give; the font must shrink to show it whole.
@@ -41,10 +47,7 @@ APP_ID = "io.github.styrmark.styrmark"
 DESKTOP_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "packaging",
                             f"{APP_ID}.desktop")
 LIGHT_CYAN = (192, 255, 255)  # the field with the focus
-FIELD_BOXES = {  # design pixels of each field
-    "Min latitud": (32, 56, 157, 29), "Min longitud": (222, 54, 157, 29),
-    "Styrmärkets latitud": (32, 152, 157, 27), "Styrmärkets longitud": (222, 152, 157, 27),
-}
+FIELD_BOXES = {CONTROLS[row]["name"]: tuple(CONTROLS[row]["box"]) for row in FIELD_ROWS}
 
 # Positions typed into the four fields, how the button is then pressed, and the line
 # expected ("." standing for the decimal separator).
