@@ -11,6 +11,7 @@ const rows = new Map(); // element -> row
 const channel = new MessageChannel();
 let wasm;
 let dialog;
+let posted = 0;
 let canvas;
 
 const memory = () => wasm.memory.buffer;
@@ -116,6 +117,10 @@ const page = {
     const buttons = dialog.appendChild(document.createElement('form'));
     buttons.method = 'dialog';
     buttons.appendChild(document.createElement('button')).textContent = 'OK';
+    // Its one button keeps the focus: Tab would leave the page for the browser's own bar.
+    dialog.addEventListener('keydown', (event) => {
+      if (event.key === 'Tab') event.preventDefault();
+    });
     dialog.addEventListener('close', () => {
       dialog.remove();
       wasm.web_closed();
@@ -124,6 +129,7 @@ const page = {
     dialog.showModal();
   },
   post() {
+    ++posted;
     channel.port2.postMessage(0);
   },
   decimal_separator() {
@@ -160,7 +166,14 @@ function listen(form) {
   on('click', (event, at) => wasm.web_click(at));
 }
 
-channel.port1.onmessage = () => wasm.web_posted();
+channel.port1.onmessage = () => {
+  --posted;
+  wasm.web_posted();
+};
+// Resolves once nothing the form posted waits any more: for a test's driver.
+export async function idle() {
+  while (posted > 0) await new Promise((resolve) => setTimeout(resolve));
+}
 addEventListener('resize', () => wasm?.web_resized());
 
 // The system interface the C library asks for: what it writes goes to the console; the

@@ -78,7 +78,6 @@ void WebForm::Build(const FormLayout& layout) {
     page_title(layout.caption, std::string_view(layout.caption).size());
     web::Element(kWindow, "div");
     Attribute(kWindow, "id", "window");
-    Style(kWindow, "visibility", "hidden");  // until shown, fitted to the viewport
     web::Element(kForm, "main");
     Attribute(kForm, "id", "form");
     std::string_view caption = layout.caption;
@@ -128,6 +127,7 @@ void WebForm::Build(const FormLayout& layout) {
         if (row.kind == ControlKind::Label || row.kind == ControlKind::Button)
             Fit(Control{index}, row.text);
     }
+    OnResized();
     // A caption names what it heads, before the control's own name where it has one.
     for (std::size_t index = 0; index < Rows().size(); ++index) {
         const auto headed = Headed(Control{index});
@@ -139,10 +139,9 @@ void WebForm::Build(const FormLayout& layout) {
     }
 }
 
-void WebForm::Show() {
-    OnResized();
-    Style(kWindow, "visibility", "");
-}
+// On the page from the start, centred by the page's style; fitted again in case the
+// viewport changed meanwhile.
+void WebForm::Show() { OnResized(); }
 
 void WebForm::OnResized() {
     int viewport[2] = {};
