@@ -100,7 +100,7 @@ check-web:
 
 # Start-up against a bare page with the same controls and no WebAssembly.
 bench-web: check-web
-	node tests/web/bench.mjs build/web $(ROUNDS)
+	node bench/web/startup.mjs build/web $(ROUNDS)
 
 clean:
 	rm -rf build

@@ -6,6 +6,7 @@
 import { spawn } from 'node:child_process';
 import { mkdir, readFile } from 'node:fs/promises';
 import { createRequire } from 'node:module';
+import { pathToFileURL } from 'node:url';
 import { chromium } from 'playwright-core';
 
 const require = createRequire(import.meta.url);
@@ -116,7 +117,7 @@ async function table(build, locale, separator) {
 }
 
 // What only the web has, each a check on the site as served.
-const ready = (page) => page.waitForFunction(() => performance.getEntriesByName('styrmark-ready').length);
+export const ready = (page) => page.waitForFunction(() => performance.getEntriesByName('styrmark-ready').length);
 const checks = {
   // Names, the hint and the live region as screen readers get them; axe finds nothing serious.
   async accessible(page) {
@@ -221,5 +222,7 @@ async function site(build) {
   return failed ? 1 : 0;
 }
 
-const [mode, build, ...rest] = process.argv.slice(2);
-process.exitCode = await (mode === 'table' ? table(build, ...rest) : site(build));
+if (import.meta.url === pathToFileURL(process.argv[1]).href) {
+  const [mode, build, ...rest] = process.argv.slice(2);
+  process.exitCode = await (mode === 'table' ? table(build, ...rest) : site(build));
+}
