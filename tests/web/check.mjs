@@ -106,8 +106,8 @@ async function table(build, locale, separator) {
     let finished;
     const exitCode = new Promise((resolve) => { finished = resolve; });
     await page.exposeBinding('styrmarkInput', inputs(context, page, cdp, finished));
-    const query = new URLSearchParams({ separator });
-    for (const arg of process.argv.slice(6)) query.append('arg', arg);
+    const query = new URLSearchParams({ STYRMARK_EXPECTED_DECIMAL_SEPARATOR: separator,
+      GTEST_FILTER: process.env.GTEST_FILTER ?? '*' });
     await page.goto(`${origin}/tests/ui/web/table.html?${query}`);
     return await exitCode;
   } finally {

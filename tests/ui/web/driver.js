@@ -5,13 +5,10 @@
 import { idle, load, put } from '../../../site/page.js';
 
 const input = (...request) => window.styrmarkInput(...request); // the runner's
-const params = new URLSearchParams(location.search);
-const args = ['window_test', ...params.getAll('arg')];
-const env = [`STYRMARK_EXPECTED_DECIMAL_SEPARATOR=${params.get('separator')}`];
+const params = new URLSearchParams(location.search); // the environment
+const env = [...params].map(([name, value]) => `${name}=${value}`);
 const utf8 = new TextDecoder();
 let memory;
-let exitCode;
-const output = { 1: '', 2: '' };
 
 const view = () => new DataView(memory.buffer);
 const text = (at, bytes) => utf8.decode(new Uint8Array(memory.buffer, at, bytes));
@@ -23,6 +20,15 @@ const rgb = (colour) => colour.match(/\d+/g).slice(0, 3).reduce((sum, part) => s
 function centre(target) {
   const box = target.getBoundingClientRect();
   return { x: box.x + box.width / 2, y: box.y + box.height / 2 };
+}
+
+// Fixed: its size is not the user's to change, nor does it fill the viewport.
+function placement(values) {
+  const window = document.getElementById('window').getBoundingClientRect();
+  const { clientWidth, clientHeight } = document.documentElement;
+  ints(values, [window.x, window.y, window.width, window.height, clientWidth, clientHeight,
+    getComputedStyle(document.getElementById('form')).resize !== 'none',
+    window.width >= clientWidth && window.height >= clientHeight]);
 }
 
 // In the order of the table's Key.
@@ -61,49 +67,34 @@ const driver = {
   clipboard: suspending(async () => put(0, await navigator.clipboard.readText())),
   title: () => put(0, document.querySelector('title').textContent),
   focused: () => put(0, document.hasFocus() ? document.activeElement.id : ''),
-  geometry(at, bytes, box) {
+  read(what, at, bytes, values) {
     const target = element(at, bytes);
-    if (target) ints(box, [target.offsetLeft, target.offsetTop, target.offsetWidth, target.offsetHeight]);
-    return target !== null;
-  },
-  background(at, bytes) {
-    const target = element(at, bytes);
-    return target.style.backgroundColor ? rgb(getComputedStyle(target).backgroundColor) : -1;
-  },
-  colour: (at, bytes) => rgb(getComputedStyle(element(at, bytes)).color),
-  is_down: (at, bytes) => element(at, bytes).matches(':active'),
-  // Fixed: its size is not the user's to change, nor does it fill the viewport.
-  placement(values) {
-    const window = document.getElementById('window').getBoundingClientRect();
-    const { clientWidth, clientHeight } = document.documentElement;
-    ints(values, [window.x, window.y, window.width, window.height, clientWidth, clientHeight,
-      getComputedStyle(document.getElementById('form')).resize !== 'none',
-      window.width >= clientWidth && window.height >= clientHeight]);
+    const style = target && getComputedStyle(target);
+    if (what === 0 && target) ints(values, [target.offsetLeft, target.offsetTop, target.offsetWidth, target.offsetHeight]);
+    if (what === 4) return placement(values);
+    return [target !== null, target?.style.backgroundColor ? rgb(style.backgroundColor) : -1,
+      what === 2 && rgb(style.color), target?.matches(':active')][what];
   },
 };
 
-// What GoogleTest asks of the system: its arguments and environment, a clock, output.
-class Exit extends Error {}
-function strings(list, offsets, buffer) {
-  for (const item of list) {
-    const bytes = new TextEncoder().encode(`${item}\0`);
-    view().setUint32(offsets, buffer, true);
-    new Uint8Array(memory.buffer, buffer, bytes.length).set(bytes);
-    offsets += 4;
-    buffer += bytes.length;
-  }
-  return 0;
+// What GoogleTest asks of the system: its name, the environment, a clock, output.
+function listed(list) {
+  const bytes = list.map((item) => new TextEncoder().encode(`${item}\0`));
+  const sizes = (count, size) => {
+    view().setUint32(count, list.length, true);
+    view().setUint32(size, bytes.reduce((sum, item) => sum + item.length, 0), true);
+  };
+  const strings = (offsets, buffer) => bytes.forEach((item, i) => {
+    view().setUint32(offsets + 4 * i, buffer, true);
+    new Uint8Array(memory.buffer, buffer, item.length).set(item);
+    buffer += item.length;
+  });
+  return [(...a) => sizes(...a) ?? 0, (...a) => strings(...a) ?? 0];
 }
-function sizes(list, count, size) {
-  view().setUint32(count, list.length, true);
-  view().setUint32(size, list.reduce((sum, item) => sum + new TextEncoder().encode(item).length + 1, 0), true);
-  return 0;
-}
-const wasi = new Proxy({
-  args_sizes_get: (count, size) => sizes(args, count, size),
-  args_get: (offsets, buffer) => strings(args, offsets, buffer),
-  environ_sizes_get: (count, size) => sizes(env, count, size),
-  environ_get: (offsets, buffer) => strings(env, offsets, buffer),
+const [args_sizes_get, args_get] = listed(['window_test']);
+const [environ_sizes_get, environ_get] = listed(env);
+let output = '';
+const wasi = new Proxy({ args_sizes_get, args_get, environ_sizes_get, environ_get,
   clock_time_get(id, precision, at) {
     view().setBigUint64(at, BigInt(Math.round((performance.timeOrigin + performance.now()) * 1e6)), true);
     return 0;
@@ -111,31 +102,29 @@ const wasi = new Proxy({
   fd_write(fd, vectors, count, written) {
     let bytes = 0;
     for (let i = 0; i < count; ++i) {
-      const at = view().getUint32(vectors + 8 * i, true);
       const length = view().getUint32(vectors + 8 * i + 4, true);
-      output[fd] += text(at, length);
+      output += text(view().getUint32(vectors + 8 * i, true), length);
       bytes += length;
     }
-    const lines = output[fd].split('\n');
-    output[fd] = lines.pop();
-    for (const line of lines) console.log(line);
+    const lines = output.split('\n');
+    output = lines.pop();
+    lines.forEach((line) => console.log(line));
     view().setUint32(written, bytes, true);
     return 0;
   },
   fd_prestat_get: () => 8, // EBADF: no folders open to it
   proc_exit(code) {
-    exitCode = code;
-    throw new Exit();
+    throw new Error(`exit ${code}`);
   },
 }, { get: (known, name) => known[name] ?? (() => 52) }); // ENOSYS
 
 const { exports } = await load('window_test.wasm', { driver, wasi_snapshot_preview1: wasi });
 memory = exports.memory;
+let exitCode = 1;
 try {
   exports._initialize();
   exitCode = await WebAssembly.promising(exports.__main_void)();
 } catch (error) {
-  if (!(error instanceof Exit)) console.log(`${error}\n${error.stack}`);
+  console.log(`${output}\n${error}\n${error.stack}`);
 }
-console.log(output[1] + output[2]);
-await input('done', exitCode ?? 1);
+await input('done', exitCode);

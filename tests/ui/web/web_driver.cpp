@@ -33,14 +33,11 @@ STYRMARK_DRIVER(clipboard) std::size_t driver_clipboard();
 // Read from the page at once.
 STYRMARK_DRIVER(title) std::size_t driver_title();
 STYRMARK_DRIVER(focused) std::size_t driver_focused();
-// Offset left, top, width and height, into `box`; false if there is no such element.
-STYRMARK_DRIVER(geometry) int driver_geometry(const char* id, std::size_t length, int* box);
-// Computed colours as 0xRRGGBB; -1 for a background the form never set.
-STYRMARK_DRIVER(background) int driver_background(const char* id, std::size_t length);
-STYRMARK_DRIVER(colour) int driver_colour(const char* id, std::size_t length);
-STYRMARK_DRIVER(is_down) int driver_is_down(const char* id, std::size_t length);
-// The window's rect on the viewport, the viewport's size, resizable, maximisable.
-STYRMARK_DRIVER(placement) void driver_placement(int* values);
+// What: 0 the element's offset box into `values` (false if there is no such element), 1
+// its computed background as 0xRRGGBB (-1 if the form never set one), 2 its text colour,
+// 3 whether it is pressed; 4 the window's rect on the viewport, the viewport's size, and
+// whether it is resizable and maximisable, into `values`.
+STYRMARK_DRIVER(read) int driver_read(int what, const char* id, std::size_t length, int* values);
 }
 
 namespace styrmark::test {
@@ -99,7 +96,7 @@ public:
         m_form.reset();
         Settle();
         int box[4] = {};
-        return driver_geometry(kForm.data(), kForm.size(), box) == 0;
+        return Read(0, kForm, box) == 0;
     }
     void Settle() override { driver_settle(); }
 
@@ -117,9 +114,7 @@ public:
         return {0, 0, box.width, box.height};
     }
     double Dpi() const override { return 96; }
-    toolkit::Rgb FormBackground() const override {
-        return Unpacked(driver_background(kForm.data(), kForm.size()));
-    }
+    toolkit::Rgb FormBackground() const override { return Unpacked(Read(1, kForm)); }
     std::string Text(toolkit::Control control) const override {
         return web::Received(0, page_text(Row(control)));
     }
@@ -139,22 +134,20 @@ public:
     }
     std::optional<toolkit::Control> FocusedControl() const override { return ById(Focused()); }
     std::optional<toolkit::Rgb> Background(toolkit::Control control) const override {
-        const int rgb = driver_background(Id(control).data(), Id(control).size());
+        const int rgb = Read(1, Id(control));
         return rgb < 0 ? std::nullopt : std::optional(Unpacked(rgb));
     }
     toolkit::Rgb TextColour(toolkit::Control control) const override {
-        return Unpacked(driver_colour(Id(control).data(), Id(control).size()));
+        return Unpacked(Read(2, Id(control)));
     }
     Rect Geometry(toolkit::Control control) const override { return Box(Id(control)); }
-    bool IsDown(toolkit::Control button) const override {
-        return driver_is_down(Id(button).data(), Id(button).size()) != 0;
-    }
+    bool IsDown(toolkit::Control button) const override { return Read(3, Id(button)) != 0; }
     std::optional<toolkit::Control> LabelOf(toolkit::Control control) const override {
         return ById(web::Received(0, driver_label_of(Id(control).data(), Id(control).size())));
     }
     Placement WindowPlacement() const override {
         int values[8] = {};
-        driver_placement(values);
+        Read(4, kForm, values);
         return {{values[0], values[1], values[2], values[3]},
                 {0, 0, values[4], values[5]},
                 values[6] != 0,
@@ -164,9 +157,12 @@ public:
 
 private:
     static std::string Focused() { return web::Received(0, driver_focused()); }
+    static int Read(int what, std::string_view id, int* values = nullptr) {
+        return driver_read(what, id.data(), id.size(), values);
+    }
     static Rect Box(std::string_view id) {
         int box[4] = {};
-        driver_geometry(id.data(), id.size(), box);
+        Read(0, id, box);
         return {box[0], box[1], box[2], box[3]};
     }
 
