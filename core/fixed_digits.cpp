@@ -27,9 +27,9 @@ void Multiply(Whole& number, std::uint32_t factor) {
 // Divides in place; returns the remainder.
 std::uint32_t Divide(Whole& number, std::uint32_t divisor) {
     std::uint64_t rest = 0;
-    for (auto limb = number.rbegin(); limb != number.rend(); ++limb) {
-        rest = rest << 32 | *limb;
-        *limb = static_cast<std::uint32_t>(rest / divisor);
+    for (std::size_t i = number.size(); i > 0; --i) {
+        rest = rest << 32 | number[i - 1];
+        number[i - 1] = static_cast<std::uint32_t>(rest / divisor);
         rest %= divisor;
     }
     while (!number.empty() && number.back() == 0) number.pop_back();
@@ -58,8 +58,7 @@ void ShiftRightRounded(Whole& number, std::size_t bits) {
     Whole shifted;
     for (std::size_t at = bits; at < 32 * number.size(); at += 32) {
         std::uint32_t limb = 0;
-        for (std::size_t bit = 0; bit < 32; ++bit)
-            limb |= std::uint32_t{Bit(number, at + bit)} << bit;
+        for (std::size_t bit = 0; bit < 32; ++bit) limb |= (Bit(number, at + bit) ? 1U : 0U) << bit;
         shifted.push_back(limb);
     }
     number = std::move(shifted);
