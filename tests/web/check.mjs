@@ -142,7 +142,8 @@ const checks = {
     const inBox = await page.evaluate(() => document.activeElement.textContent === 'OK' &&
       document.querySelectorAll('dialog button').length === 1);
     await page.keyboard.press('Enter');
-    await box.waitFor({ state: 'detached' });
+    // Once closed it leaves the accessibility tree, and the page only then goes on.
+    await page.waitForFunction(() => !document.querySelector('dialog'));
     const back = await page.evaluate(() => [document.activeElement.id, document.activeElement.selectionStart]);
     return inBox && back.join() === 'Text2,2' ? '' : `focus ${inBox} then ${back}`;
   },
