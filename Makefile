@@ -2,7 +2,8 @@
 # Thin wrapper over the CMake presets. Every target first installs the Debian packages
 # it needs and that are missing (tools/install-deps.sh lists them by group).
 .PHONY: all app build run test sanitize fuzz tidy bench bench-startup package check-deb check-debian13 \
-        check-compositors windows check-windows bench-windows-startup clean
+        check-compositors windows check-windows bench-windows-startup web run-web web-tests \
+        check-web bench-web clean
 
 # Ninja builds in parallel by itself; this keeps it to one job per core.
 JOBS ?= $(shell nproc)
@@ -81,6 +82,35 @@ check-windows: windows
 
 bench-windows-startup: windows
 	tools/bench-windows-startup.sh $(ROUNDS)
+
+# The site, built for the browser with clang and wasm32-wasi: build/web/site.
+web:
+	@$(DEPS) web
+	tools/configure.sh web
+	cmake --build --preset site --parallel $(JOBS)
+
+# Serves the site on this machine only; PORT=8080 by default.
+PORT ?= 8080
+run-web: web
+	@echo "Styrmark: http://127.0.0.1:$(PORT)/ (Ctrl+C stops it)"
+	python3 -m http.server --bind 127.0.0.1 --directory build/web/site $(PORT)
+
+# The site with its tests: the core's in WebAssembly, the behaviour table in its page; the
+# test tools come from npm into tests/web.
+web-tests:
+	@$(DEPS) web web-test
+	cd tests/web && npm ci --no-audit --no-fund
+	tools/configure.sh web
+	cmake --build --preset web --parallel $(JOBS)
+
+# The core's tests under Node, the behaviour table and the site's own checks in Debian's
+# Chromium.
+check-web: web-tests
+	ctest --preset web
+
+# Start-up against a bare page with the same controls and no WebAssembly.
+bench-web: web-tests
+	node bench/web/startup.mjs build/web $(ROUNDS)
 
 clean:
 	rm -rf build

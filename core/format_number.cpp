@@ -2,12 +2,12 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
 
+#include "core/fixed_digits.h"
 #include "core/navigation.h"
 
 namespace styrmark {
@@ -86,16 +86,14 @@ struct Digits {
 // |value| to the given decimals, rounded half away from zero on its exact binary value.
 // A double with k > 0 decimals ends in a 5 at the k-th, so it is a tie at the asked
 // decimals only when it has exactly one more. A tie is printed in full and rounded up
-// here; any other value to_chars rounds itself, to the nearest, at the asked precision
+// here; any other value FixedDigits rounds itself, to the nearest, at the asked precision
 // (its half-to-even rule never comes into play). 1.005 is stored as 1.00499..., so it
-// rounds down. to_chars is the same in every C locale.
+// rounds down. No C locale plays a part.
 Digits RoundedDigits(double magnitude, std::size_t decimals, DigitBuffer& buffer) {
     const auto exactDecimals = static_cast<std::size_t>(ExactDecimals(magnitude));
     const std::size_t precision = exactDecimals > decimals + 1 ? decimals : exactDecimals;
     char* first = buffer.data() + 1;
-    char* end = std::to_chars(first, buffer.data() + buffer.size(), magnitude,
-                              std::chars_format::fixed, static_cast<int>(precision))
-                    .ptr;
+    char* end = FixedDigits(first, magnitude, static_cast<int>(precision));
     if (precision > decimals) {
         end -= decimals == 0 ? 2 : 1;  // the tie's 5, and a point left with nothing after it
         first = AddOneToLastDigit(first, end);

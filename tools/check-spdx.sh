@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Fails when a tracked source file (C++, CMake, shell, Python, the Makefile, and any
-# other script with a #! line) does not name its licence in its first line, or in the
-# second after a #! line:
+# Fails when a tracked source file (C++, CMake, shell, Python, JavaScript, CSS, the
+# Makefile, and any other script with a #! line) does not name its licence in its first
+# line, or in the second after a #! line or an HTML page's doctype:
 #
 #   // SPDX-License-Identifier: GPL-3.0-or-later      (or # in CMake, shell, Python)
 set -euo pipefail
@@ -14,10 +14,11 @@ while IFS= read -r -d '' file; do
     [ -f "$file" ] || continue
     case "$file" in
         *.cpp | *.h | *.cmake | */CMakeLists.txt | CMakeLists.txt | *.sh | *.py | Makefile) ;;
+        *.js | *.mjs | *.js.in | *.css | *.html) ;;
         *) head -c 2 "$file" | grep -q '^#!' || continue ;;
     esac
     first=$(head -n 1 "$file")
-    [[ "$first" == '#!'* ]] && first=$(sed -n 2p "$file")
+    [[ "$first" == '#!'* || "$first" == '<!doctype'* ]] && first=$(sed -n 2p "$file")
     [[ "$first" == *"$tag"* ]] || missing+=("$file")
 done < <(git ls-files -z)
 

@@ -18,6 +18,10 @@
 #   windows   the Windows program, its installer and their tests under Wine (make windows,
 #             make check-windows): mingw-w64, Google Test's source, Wine and its fonts,
 #             msitools and wixl, ImageMagick and icoutils for the icon, a private X server
+#   web       the site (make web): clang 19 with lld, wasi-libc and libc++ for wasm32,
+#             Binaryen's wasm-opt, ImageMagick for the icons
+#   web-test  its tests (make check-web, make bench-web): Google Test's source, Node and
+#             npm (the test tools), Chromium, the Liberation fonts
 #
 # Package names carry no version, so that the list holds on Debian 12 and 13 alike.
 set -euo pipefail
@@ -33,6 +37,9 @@ declare -A groups=(
     [debian13]="debootstrap"
     [windows]="cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64 fonts-wine
                msitools wixl imagemagick icoutils xvfb x11-utils"
+    [web]="cmake ninja-build clang-19 lld-19 wasi-libc libc++-19-dev-wasm32 libc++abi-19-dev-wasm32
+           libclang-rt-19-dev-wasm32 binaryen imagemagick python3"
+    [web-test]="googletest nodejs npm chromium fonts-liberation"
 )
 # The window tests and the end-to-end test run in these; Qt takes the language and
 # number format from the environment, while the C library and Python need the locale
@@ -57,6 +64,8 @@ done
 
 missing=()
 for package in "${packages[@]}"; do
+    # Node's own packages bring npm with them.
+    [ "$package" = npm ] && command -v npm >/dev/null && continue
     status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
     [ "$status" = installed ] || missing+=("$package")
 done

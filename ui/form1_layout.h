@@ -38,12 +38,16 @@ inline constexpr auto kForm1Controls = std::to_array<toolkit::ControlRow>({
 });
 // clang-format on
 
+// Never defined, nor constant: reaching it makes the compile fail. (A throw would do, but
+// some builds have no exceptions.)
+toolkit::Control NoSuchControlInForm1();
+
 // A control by its name in the table; a name that is not there does not compile.
 consteval toolkit::Control Form1Control(std::string_view name) {
     for (std::size_t row = 0; row < kForm1Controls.size(); ++row) {
         if (kForm1Controls[row].name == name) return toolkit::Control{row};
     }
-    throw "no such control";
+    return NoSuchControlInForm1();
 }
 
 }  // namespace styrmark

@@ -41,7 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Minutes and seconds added one at a time: together they would pass half an ulp.
         DmsCase{"281474993487872:1:59", 0x1p48},
         // The largest float is still read.
-        DmsCase{"340282346638528859811704183484516925440:0:0", std::numeric_limits<float>::max()}));
+        DmsCase{"340282346638528859811704183484516925440:0:0",
+                static_cast<double>(std::numeric_limits<float>::max())}));
 
 class DmsToDegreesUnusable : public testing::TestWithParam<std::string> {};
 
