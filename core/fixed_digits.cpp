@@ -2,6 +2,7 @@
 #include "core/fixed_digits.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -69,9 +70,46 @@ void ShiftRightRounded(Whole& number, std::size_t bits) {
     number.push_back(1);
 }
 
+// Writes `scaled`, a whole number of 10^-decimals, with at least one digit before the point.
+char* WriteScaled(char* first, std::uint64_t scaled, int decimals) {
+    std::array<char, 24> digits{};  // the lowest first
+    std::size_t count = 0;
+    for (; scaled != 0 || count <= static_cast<std::size_t>(decimals); scaled /= 10)
+        digits[count++] = static_cast<char>('0' + scaled % 10);
+    for (std::size_t i = count; i > 0; --i) {
+        *first++ = digits[i - 1];
+        if (i - 1 == static_cast<std::size_t>(decimals) && decimals > 0) *first++ = '.';
+    }
+    return first;
+}
+
+// Below 2^40 and with up to 6 decimals, the exact product significand × 10^decimals fits
+// 128 bits and the rounded result 64: the values a result line meets, with no heap.
+constexpr double kFastBelow = 0x1p40;
+constexpr int kFastMostDecimals = 6;
+
 }  // namespace
 
 char* FixedDigits(char* first, double magnitude, int decimals) {
+    if (magnitude < kFastBelow && decimals <= kFastMostDecimals) {
+        __extension__ using Wide = unsigned __int128;
+        constexpr int kFractionBits = std::numeric_limits<double>::digits - 1;
+        constexpr int kBias = std::numeric_limits<double>::max_exponent - 1;
+        const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+        const auto storedExponent = static_cast<int>(bits >> kFractionBits);
+        std::uint64_t significand = bits & ((std::uint64_t{1} << kFractionBits) - 1);
+        if (storedExponent != 0) significand |= std::uint64_t{1} << kFractionBits;
+        Wide product = significand;
+        for (int i = 0; i < decimals; ++i) product *= 10;
+        // Below 2^40 at least 12 bits are below the point: always a right shift.
+        const int shift = kBias + kFractionBits - std::max(storedExponent, 1);
+        if (shift >= 128) return WriteScaled(first, 0, decimals);  // below a half
+        const Wide rest = product & ((Wide{1} << shift) - 1);
+        const Wide half = Wide{1} << (shift - 1);
+        auto scaled = static_cast<std::uint64_t>(product >> shift);
+        if (rest > half || (rest == half && (scaled & 1) != 0)) ++scaled;
+        return WriteScaled(first, scaled, decimals);
+    }
     using Limits = std::numeric_limits<double>;
     constexpr int kFractionBits = Limits::digits - 1;
     constexpr int kBias = Limits::max_exponent - 1;
