@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The page's program: start.js loads it and calls web_start once; the window then lives as
+// The page's program: page.js loads it and calls web_start once; the window then lives as
 // long as the page, driven by the page's events.
 #include <memory>
 

@@ -2,7 +2,8 @@
 #pragma once
 
 // The page's side of the seam: the few DOM functions of page.js the C++ calls by name. A
-// control is known by its row; row -1 is the form itself, row -2 its window on the page.
+// control is known by its row; row -1 is the form itself, row -2 its window on the page,
+// rows past the table's the elements the form adds.
 // Texts go out as UTF-8; a field's contents as UTF-16, as the DOM keeps them. What the
 // page hands back waits in a slot (Received) that page.js fills through web_reserve.
 
@@ -13,6 +14,11 @@
 #define STYRMARK_PAGE(name) __attribute__((import_module("page"), import_name(#name)))
 
 extern "C" {
+// Puts the form's window on the page in one piece (form_markup.h), and titles the page.
+STYRMARK_PAGE(form)
+void page_form(const char* title, std::size_t titleLength, const char* css, std::size_t cssLength,
+               const char* html, std::size_t htmlLength);
+// A new element at the end of the form, known from then on by `row`.
 STYRMARK_PAGE(element) void page_element(int row, const char* tag, std::size_t tagLength);
 STYRMARK_PAGE(attribute)
 void page_attribute(int row, const char* name, std::size_t nameLength, const char* value,
@@ -21,7 +27,6 @@ void page_attribute(int row, const char* name, std::size_t nameLength, const cha
 STYRMARK_PAGE(style)
 void page_style(int row, const char* name, std::size_t nameLength, const char* value,
                 std::size_t valueLength);
-STYRMARK_PAGE(title) void page_title(const char* text, std::size_t length);
 // A field's value or any other control's text.
 STYRMARK_PAGE(set_text) void page_set_text(int row, const char* text, std::size_t length);
 STYRMARK_PAGE(text) std::size_t page_text(int row);

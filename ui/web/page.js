@@ -13,6 +13,7 @@ let wasm;
 let dialog;
 let posted = 0;
 let canvas;
+const sheet = new CSSStyleSheet();
 
 const memory = () => wasm.memory.buffer;
 const text = (at, bytes) => utf8.decode(new Uint8Array(memory(), at, bytes));
@@ -38,22 +39,30 @@ function put16(slot, value) {
 }
 
 const page = {
+  // Its controls are the form's children in the table's order, known by row from then on.
+  form(title, titleBytes, css, cssBytes, html, htmlBytes) {
+    document.title = text(title, titleBytes);
+    sheet.replaceSync(text(css, cssBytes));
+    document.adoptedStyleSheets = [sheet];
+    document.body.insertAdjacentHTML('afterbegin', text(html, htmlBytes));
+    const window = document.body.firstElementChild;
+    const form = window.firstElementChild;
+    [[-2, window], [-1, form], ...[...form.children].entries()].forEach(([row, element]) => {
+      nodes.set(row, element);
+      rows.set(element, row);
+    });
+    listen(form);
+  },
   element(row, tag, tagBytes) {
-    const element = document.createElement(text(tag, tagBytes));
+    const element = nodes.get(-1).appendChild(document.createElement(text(tag, tagBytes)));
     nodes.set(row, element);
     rows.set(element, row);
-    if (row === -2) document.body.append(element);
-    else if (row === -1) listen(nodes.get(-2).appendChild(element));
-    else nodes.get(-1).append(element);
   },
   attribute(row, name, nameBytes, value, valueBytes) {
     nodes.get(row).setAttribute(text(name, nameBytes), text(value, valueBytes));
   },
   style(row, name, nameBytes, value, valueBytes) {
     nodes.get(row).style.setProperty(text(name, nameBytes), text(value, valueBytes));
-  },
-  title(at, bytes) {
-    document.title = text(at, bytes);
   },
   set_text(row, at, bytes) {
     const element = nodes.get(row);
@@ -139,6 +148,7 @@ const page = {
   remove() {
     nodes.get(-2)?.remove();
     dialog?.remove();
+    document.adoptedStyleSheets = [];
     nodes.clear();
     rows.clear();
   },
@@ -201,4 +211,15 @@ export async function load(url, more = {}) {
   const { instance } = await WebAssembly.instantiateStreaming(fetch(url), { page, ...more });
   wasm = instance.exports;
   return instance;
+}
+
+// The site's page names the window's module by preloading it: started here, then the files
+// kept for offline use. A test's page names none, and loads its own module.
+const named = document.querySelector('link[rel=preload][as=fetch]');
+if (named) {
+  const { exports } = await load(named.href, { wasi_snapshot_preview1: wasi });
+  exports._initialize();
+  exports.web_start();
+  performance.mark('styrmark-ready');
+  navigator.serviceWorker?.register('sw.js');
 }

@@ -6,13 +6,12 @@
 #include <utility>
 
 #include "ui/text_filter.h"
+#include "ui/web/form_markup.h"
 #include "ui/web/page.h"
 
 namespace styrmark::toolkit {
 namespace {
 
-// A CSS pixel is a 96th of an inch: 15 twips.
-constexpr double kCssDpi = 96;
 constexpr int kForm = -1;
 constexpr int kWindow = -2;
 
@@ -20,39 +19,12 @@ WebForm* g_current = nullptr;
 
 int Row(Control control) { return static_cast<int>(control.row); }
 
-std::string Pixels(int twips) { return std::to_string(TwipsToPixels(twips, kCssDpi)) + "px"; }
-
-std::string Css(Rgb colour) {
-    return "rgb(" + std::to_string(colour.red) + " " + std::to_string(colour.green) + " " +
-           std::to_string(colour.blue) + ")";
-}
-
-// Sizes come in half points.
-std::string Points(double points) {
-    const auto halves = static_cast<int>(points * 2);
-    return std::to_string(halves / 2) + (halves % 2 != 0 ? ".5pt" : "pt");
-}
-
-// The wanted face where installed, else one drawn to its metrics, else the system's.
-std::string Families(const char* wanted) {
-    return "\"" + std::string(wanted) +
-           "\", \"Liberation Sans\", Arimo, \"Nimbus Sans\", Arial, sans-serif";
-}
-
-std::string_view Tag(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::Field:
-            return "input";
-        case ControlKind::Button:
-            return "button";
-        default:
-            return "div";
-    }
-}
-
 }  // namespace
 
 using web::Attribute;
+using web::Css;
+using web::kCssDpi;
+using web::Pixels;
 using web::Style;
 
 WebForm::WebForm(const FormLayout& layout, std::span<const ControlRow> controls)
@@ -74,68 +46,18 @@ std::optional<Control> WebForm::ControlAt(int row) const {
     return Control{static_cast<std::size_t>(row)};
 }
 
+// In one piece, laid out at once (OnResized reads the viewport), so that the captions are
+// measured in the faces the layout has already loaded.
 void WebForm::Build(const FormLayout& layout) {
-    page_title(layout.caption, std::string_view(layout.caption).size());
-    web::Element(kWindow, "div");
-    Attribute(kWindow, "id", "window");
-    web::Element(kForm, "main");
-    Attribute(kForm, "id", "form");
-    std::string_view caption = layout.caption;
-    caption.remove_prefix(std::min(caption.find_first_not_of(' '), caption.size()));
-    Attribute(kForm, "aria-label", caption);
-    Style(kForm, "width", Pixels(layout.width));
-    Style(kForm, "height", Pixels(layout.height));
-    Style(kForm, "background-color", Css(layout.background));
-    Style(kForm, "font-family", Families(layout.fontFamily));
-    Style(kForm, "font-size", Points(layout.fontPoints));
-    Style(kForm, "font-weight", layout.bold ? "bold" : "normal");
-
+    const web::FormMarkup markup = web::MarkupOf(layout, Rows());
+    const std::string_view title = layout.caption;
+    page_form(title.data(), title.size(), markup.css.data(), markup.css.size(), markup.html.data(),
+              markup.html.size());
+    OnResized();
     for (std::size_t index = 0; index < Rows().size(); ++index) {
         const ControlRow& row = Rows()[index];
-        const int at = static_cast<int>(index);
-        web::Element(at, Tag(row.kind));
-        Attribute(at, "id", row.name);
-        Style(at, "left", Pixels(row.left));
-        Style(at, "top", Pixels(row.top));
-        Style(at, "width", Pixels(row.width));
-        Style(at, "height", Pixels(row.height));
-        switch (row.kind) {
-            case ControlKind::LiveLabel:
-                // Read out when it changes, whole, without taking the focus.
-                Attribute(at, "role", "status");
-                Attribute(at, "aria-live", "polite");
-                Attribute(at, "aria-atomic", "true");
-                break;
-            case ControlKind::Field:
-                Attribute(at, "type", "text");
-                Attribute(at, "aria-label", row.accessibleName);
-                // Every numeric keyboard of the phones lacks the colon; the text keyboard's
-                // first symbol page has the digits and the colon together.
-                Attribute(at, "inputmode", "text");
-                Attribute(at, "enterkeyhint", "next");
-                for (const char* off : {"autocomplete", "autocorrect", "autocapitalize"})
-                    Attribute(at, off, "off");
-                Attribute(at, "spellcheck", "false");
-                break;
-            case ControlKind::Button:
-                Attribute(at, "type", "button");
-                break;
-            case ControlKind::Label:
-                break;
-        }
-        page_set_text(at, row.text, std::string_view(row.text).size());
         if (row.kind == ControlKind::Label || row.kind == ControlKind::Button)
             Fit(Control{index}, row.text);
-    }
-    OnResized();
-    // A caption names what it heads, before the control's own name where it has one.
-    for (std::size_t index = 0; index < Rows().size(); ++index) {
-        const auto headed = Headed(Control{index});
-        if (!headed) continue;
-        const ControlRow& control = RowOf(*headed);
-        std::string names = Rows()[index].name;
-        if (control.accessibleName != nullptr) names += std::string(" ") + control.name;
-        Attribute(Row(*headed), "aria-labelledby", names);
     }
 }
 
@@ -164,17 +86,15 @@ void WebForm::OnResized() {
 }
 
 void WebForm::Fit(Control control, std::string_view text) {
-    const std::string family = Families(m_layout.fontFamily);
-    const std::string weight = m_layout.bold ? "bold " : "";
-    const double points = FittingPoints(
-        RowOf(control), text, m_layout.fontPoints, kCssDpi,
-        [&](std::string_view caption, double size) {
-            const std::string font = weight + Points(size) + " " + family;
-            int extent[2] = {};
-            page_measure(font.data(), font.size(), caption.data(), caption.size(), extent);
-            return TextExtent{extent[0], extent[1]};
-        });
-    Style(Row(control), "font-size", points < m_layout.fontPoints ? Points(points) : "");
+    const double points = FittingPoints(RowOf(control), text, m_layout.fontPoints, kCssDpi,
+                                        [&](std::string_view caption, double size) {
+                                            const std::string font = web::CssFont(m_layout, size);
+                                            int extent[2] = {};
+                                            page_measure(font.data(), font.size(), caption.data(),
+                                                         caption.size(), extent);
+                                            return TextExtent{extent[0], extent[1]};
+                                        });
+    Style(Row(control), "font", points < m_layout.fontPoints ? web::CssFont(m_layout, points) : "");
 }
 
 void WebForm::PostLeaves() {

@@ -73,7 +73,7 @@ const driver = {
     if (what === 0 && target) ints(values, [target.offsetLeft, target.offsetTop, target.offsetWidth, target.offsetHeight]);
     if (what === 4) return placement(values);
     return [target !== null, target?.style.backgroundColor ? rgb(style.backgroundColor) : -1,
-      what === 2 && rgb(style.color), target?.matches(':active')][what];
+      what === 2 && rgb(style.color), target?.matches(':active'), 0, what === 5 && rgb(style.backgroundColor)][what];
   },
 };
 

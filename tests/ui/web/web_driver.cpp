@@ -36,7 +36,8 @@ STYRMARK_DRIVER(focused) std::size_t driver_focused();
 // What: 0 the element's offset box into `values` (false if there is no such element), 1
 // its computed background as 0xRRGGBB (-1 if the form never set one), 2 its text colour,
 // 3 whether it is pressed; 4 the window's rect on the viewport, the viewport's size, and
-// whether it is resizable and maximisable, into `values`.
+// whether it is resizable and maximisable, into `values`; 5 its computed background, whoever
+// set it.
 STYRMARK_DRIVER(read) int driver_read(int what, const char* id, std::size_t length, int* values);
 }
 
@@ -114,7 +115,7 @@ public:
         return {0, 0, box.width, box.height};
     }
     double Dpi() const override { return 96; }
-    toolkit::Rgb FormBackground() const override { return Unpacked(Read(1, kForm)); }
+    toolkit::Rgb FormBackground() const override { return Unpacked(Read(5, kForm)); }
     std::string Text(toolkit::Control control) const override {
         return web::Received(0, page_text(Row(control)));
     }
