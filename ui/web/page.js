@@ -206,18 +206,20 @@ export const wasi = new Proxy({
   },
 }, { get: (known, name) => known[name] ?? (() => 52) }); // ENOSYS
 
-// Instantiates a module against the page and `more` imports, by module name.
-export async function load(url, more = {}) {
-  const { instance } = await WebAssembly.instantiateStreaming(fetch(url), { page, ...more });
+// Instantiates a module, its bytes given, against the page and `more` imports, by module name.
+export async function load(bytes, more = {}) {
+  const { instance } = await WebAssembly.instantiate(bytes, { page, ...more });
   wasm = instance.exports;
   return instance;
 }
 
-// The site's page names the window's module by preloading it: started here, then the files
-// kept for offline use. A test's page names none, and loads its own module.
-const named = document.querySelector('link[rel=preload][as=fetch]');
-if (named) {
-  const { exports } = await load(named.href, { wasi_snapshot_preview1: wasi });
+// The site's page holds the window's module, written into it: started here, then the files
+// kept for offline use. A test's page holds none, and loads a module of its own.
+const module = document.getElementById('module');
+if (module) {
+  const text = module.textContent;
+  const bytes = Uint8Array.fromBase64?.(text) ?? Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
+  const { exports } = await load(bytes, { wasi_snapshot_preview1: wasi });
   exports._initialize();
   exports.web_start();
   performance.mark('styrmark-ready');

@@ -2,7 +2,7 @@
 // The page's half of the web driver (web_driver.cpp): runs the table's module with the
 // window's own page.js, and hands each input to the runner (tests/web/check.mjs), which
 // gives it through the DevTools protocol as trusted input while the module is suspended.
-import { idle, load, put } from '../../../site/page.js';
+import { idle, load, put } from './page.js';
 
 const input = (...request) => window.styrmarkInput(...request); // the runner's
 const params = new URLSearchParams(location.search); // the environment
@@ -118,7 +118,8 @@ const wasi = new Proxy({ args_sizes_get, args_get, environ_sizes_get, environ_ge
   },
 }, { get: (known, name) => known[name] ?? (() => 52) }); // ENOSYS
 
-const { exports } = await load('window_test.wasm', { driver, wasi_snapshot_preview1: wasi });
+const module = await (await fetch('window_test.wasm')).arrayBuffer();
+const { exports } = await load(module, { driver, wasi_snapshot_preview1: wasi });
 memory = exports.memory;
 let exitCode = 1;
 try {
