@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the site's checks in Debian's Chromium: node check.mjs table BUILD LOCALE SEPARATOR
 // runs the behaviour table inside its page, giving each input it asks for as trusted
-// input through the DevTools protocol; node check.mjs site BUILD checks what only the
+// input through the DevTools protocol; node check.mjs wrong-kind BUILD, the table's rule
+// that death tests cannot check there; node check.mjs site BUILD checks what only the
 // web has. BUILD is the web build's folder (build/web).
 import { spawn } from 'node:child_process';
 import { mkdir, readFile } from 'node:fs/promises';
@@ -110,6 +111,30 @@ async function table(build, locale, separator) {
       GTEST_FILTER: process.env.GTEST_FILTER ?? '*' });
     await page.goto(`${origin}/tests/ui/web/table.html?${query}`);
     return await exitCode;
+  } finally {
+    await browser.close();
+    server.kill();
+  }
+}
+
+// A control of the wrong kind stops the program, in the page too, where the table's death
+// tests cannot run: the module says which on standard error (the console) and traps.
+async function wrongKind(build) {
+  const { origin, server } = await serve(build);
+  const browser = await launch();
+  try {
+    const page = await browser.newPage();
+    const lines = [];
+    page.on('console', (message) => lines.push(...message.text().split('\n')));
+    let finished;
+    const done = new Promise((resolve) => { finished = resolve; });
+    await page.exposeBinding('styrmarkInput', finished);
+    await page.goto(`${origin}/tests/ui/web/table.html?wrong_kind`);
+    await done;
+    const problems = [['styrmark: SelectAll: Label2', 'no line on standard error'],
+      ['RuntimeError: unreachable', 'the module went on']].filter(([line]) => !lines.includes(line));
+    console.log(`${problems.length ? 'FAILED' : 'passed'} wrong kind ${problems.map(([, problem]) => problem).join(', ')}`);
+    return problems.length ? 1 : 0;
   } finally {
     await browser.close();
     server.kill();
@@ -225,5 +250,5 @@ async function site(build) {
 
 if (import.meta.url === pathToFileURL(process.argv[1]).href) {
   const [mode, build, ...rest] = process.argv.slice(2);
-  process.exitCode = await (mode === 'table' ? table(build, ...rest) : site(build));
+  process.exitCode = await ({ table, 'wrong-kind': wrongKind }[mode] ?? site)(build, ...rest);
 }

@@ -206,9 +206,18 @@ export const wasi = new Proxy({
   },
 }, { get: (known, name) => known[name] ?? (() => 52) }); // ENOSYS
 
-// Instantiates a module, its bytes given, against the page and `more` imports, by module name.
+// Instantiates a module, its bytes given, against the page and `more` imports, by module name:
+// at once, on this thread, so that a start waits for no trip to another thread and back. A
+// browser that will not compile that much at once (Chromium before 115: 4 KB) is waited for.
 export async function load(bytes, more = {}) {
-  const { instance } = await WebAssembly.instantiate(bytes, { page, ...more });
+  const imports = { page, ...more };
+  let instance;
+  try {
+    instance = new WebAssembly.Instance(new WebAssembly.Module(bytes), imports);
+  } catch (error) {
+    if (!(error instanceof RangeError)) throw error;
+    ({ instance } = await WebAssembly.instantiate(bytes, imports));
+  }
   wasm = instance.exports;
   return instance;
 }

@@ -124,7 +124,8 @@ memory = exports.memory;
 let exitCode = 1;
 try {
   exports._initialize();
-  exitCode = await WebAssembly.promising(exports.__main_void)();
+  exitCode = params.has('wrong_kind') ? exports.wrong_kind()
+    : await WebAssembly.promising(exports.__main_void)();
 } catch (error) {
   console.log(`${output}\n${error}\n${error.stack}`);
 }

@@ -175,3 +175,10 @@ private:
 std::unique_ptr<Driver> MakeDriver() { return std::make_unique<WebDriver>(); }
 
 }  // namespace styrmark::test
+
+// The rule that a control of the wrong kind stops the program, where death tests cannot run:
+// tests/web/check.mjs calls this instead of the table and reads what the page is told.
+extern "C" __attribute__((export_name("wrong_kind"))) void WrongKind() {
+    styrmark::Form1 form;
+    form.Window().SelectAll(form.Label2);
+}
