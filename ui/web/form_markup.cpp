@@ -66,17 +66,6 @@ std::string Element(const ControlRow& row, std::string_view labelledBy) {
     return "<div" + attributes + ">" + Escaped(row.text) + "</div>";
 }
 
-// The captions that head the row, before its own name where it has one.
-std::string LabelledBy(const ControlRow& row, std::span<const ControlRow> rows) {
-    std::string names;
-    for (const ControlRow& caption : rows) {
-        if (caption.heads != nullptr && std::string_view(caption.heads) == row.name)
-            names += std::string(names.empty() ? "" : " ") + caption.name;
-    }
-    if (!names.empty() && row.accessibleName != nullptr) names += std::string(" ") + row.name;
-    return names;
-}
-
 }  // namespace
 
 std::string Css(toolkit::Rgb colour) {
@@ -94,7 +83,8 @@ std::string CssFont(const toolkit::FormLayout& layout, double points) {
            "\", \"Liberation Sans\", Arimo, \"Nimbus Sans\", Arial, sans-serif";
 }
 
-FormMarkup MarkupOf(const toolkit::FormLayout& layout, std::span<const ControlRow> rows) {
+FormMarkup MarkupOf(const toolkit::FormLayout& layout, std::span<const ControlRow> rows,
+                    std::span<const std::string> labelledBy) {
     std::string_view caption = layout.caption;
     caption.remove_prefix(std::min(caption.find_first_not_of(' '), caption.size()));
     const std::string width = Pixels(layout.width);
@@ -104,8 +94,9 @@ FormMarkup MarkupOf(const toolkit::FormLayout& layout, std::span<const ControlRo
         "#window{width:" + width + ";height:" + height + "}\n#form{width:" + width +
             ";height:" + height + ";background-color:" + Css(layout.background) +
             ";font:" + CssFont(layout, layout.fontPoints) + "}\n"};
-    for (const ControlRow& row : rows) {
-        markup.html += Element(row, LabelledBy(row, rows)) + "\n";
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        const ControlRow& row = rows[index];
+        markup.html += Element(row, labelledBy[index]) + "\n";
         markup.css += "#" + std::string(row.name) + "{left:" + Pixels(row.left) +
                       ";top:" + Pixels(row.top) + ";width:" + Pixels(row.width) +
                       ";height:" + Pixels(row.height) + "}\n";

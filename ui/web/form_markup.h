@@ -16,7 +16,9 @@ struct FormMarkup {
     std::string css;   // the rules that place them and set the form's font and colour
 };
 
-FormMarkup MarkupOf(const toolkit::FormLayout& layout, std::span<const toolkit::ControlRow> rows);
+// `labelledBy`: by row, the ids of the elements that name the control, or none.
+FormMarkup MarkupOf(const toolkit::FormLayout& layout, std::span<const toolkit::ControlRow> rows,
+                    std::span<const std::string> labelledBy);
 
 // A CSS pixel is a 96th of an inch: 15 twips.
 inline constexpr double kCssDpi = 96;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "ui/text_filter.h"
 #include "ui/web/form_markup.h"
@@ -49,7 +50,17 @@ std::optional<Control> WebForm::ControlAt(int row) const {
 // In one piece, laid out at once (OnResized reads the viewport), so that the captions are
 // measured in the faces the layout has already loaded.
 void WebForm::Build(const FormLayout& layout) {
-    const web::FormMarkup markup = web::MarkupOf(layout, Rows());
+    // A caption names what it heads, before the control's own name where it has one.
+    std::vector<std::string> labelledBy(Rows().size());
+    for (std::size_t index = 0; index < Rows().size(); ++index) {
+        const auto headed = Headed(Control{index});
+        if (!headed) continue;
+        std::string& names = labelledBy[headed->row];
+        names = Rows()[index].name;
+        if (RowOf(*headed).accessibleName != nullptr)
+            names += std::string(" ") + RowOf(*headed).name;
+    }
+    const web::FormMarkup markup = web::MarkupOf(layout, Rows(), labelledBy);
     const std::string_view title = layout.caption;
     page_form(title.data(), title.size(), markup.css.data(), markup.css.size(), markup.html.data(),
               markup.html.size());
@@ -86,14 +97,14 @@ void WebForm::OnResized() {
 }
 
 void WebForm::Fit(Control control, std::string_view text) {
-    const double points = FittingPoints(RowOf(control), text, m_layout.fontPoints, kCssDpi,
-                                        [&](std::string_view caption, double size) {
-                                            const std::string font = web::CssFont(m_layout, size);
-                                            int extent[2] = {};
-                                            page_measure(font.data(), font.size(), caption.data(),
-                                                         caption.size(), extent);
-                                            return TextExtent{extent[0], extent[1]};
-                                        });
+    const auto measure = [this](std::string_view caption, double size) {
+        const std::string font = web::CssFont(m_layout, size);
+        int extent[2] = {};
+        page_measure(font.data(), font.size(), caption.data(), caption.size(), extent);
+        return TextExtent{extent[0], extent[1]};
+    };
+    const double points =
+        FittingPoints(RowOf(control), text, m_layout.fontPoints, kCssDpi, measure);
     Style(Row(control), "font", points < m_layout.fontPoints ? web::CssFont(m_layout, points) : "");
 }
 
