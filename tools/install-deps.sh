@@ -13,6 +13,7 @@
 #   clang     the fuzzer and clang-tidy (make fuzz, make tidy)
 #   package   the Debian package and its checks (make package, make check-deb)
 #   debian13  a fresh Debian 13 root to test in (make check-debian13)
+#   icons     drawing the PNG icons from their SVG (tools/make-icons.sh, by hand)
 #   windows   the Windows program, its installer and their tests under Wine (make windows,
 #             make check-windows): mingw-w64, Google Test's source, Wine and its fonts,
 #             msitools and wixl, ImageMagick and icoutils for the icon, a private X server
@@ -28,6 +29,7 @@ declare -A groups=(
     [clang]="clang libclang-rt-dev clang-tidy"
     [package]="dpkg-dev desktop-file-utils lintian appstream"
     [debian13]="debootstrap"
+    [icons]="librsvg2-bin imagemagick"
     [windows]="cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64 fonts-wine
                msitools wixl imagemagick icoutils xvfb x11-utils"
 )
