@@ -126,6 +126,29 @@ INSTANTIATE_TEST_SUITE_P(Form1, TwipsFollowTheResolution,
                                          TwipsAt{405, 144, 41}   // half rounded up
                                          ));
 
+struct Fitting {
+    toolkit::ControlKind kind;
+    int width;  // twips
+    double points;
+};
+
+// A caption keeps 30 twips clear of its box on either side, a button's 90; at 96 dpi, with
+// text 8 px wide for each point, 2 px high.
+class CaptionsAreFittedClearOfTheirEdges : public testing::TestWithParam<Fitting> {};
+TEST_P(CaptionsAreFittedClearOfTheirEdges, InHalfPoints) {
+    const toolkit::ControlRow row{"Caption", GetParam().kind, "", 0, 0, GetParam().width, 645, 0};
+    const double points =
+        toolkit::FittingPoints(row, "x", 12, 96, [](std::string_view, double size) {
+            return toolkit::TextExtent{static_cast<int>(size * 8), static_cast<int>(size * 2)};
+        });
+    EXPECT_EQ(points, GetParam().points);
+}
+INSTANTIATE_TEST_SUITE_P(Form1, CaptionsAreFittedClearOfTheirEdges,
+                         testing::Values(Fitting{toolkit::ControlKind::Label, 1500, 12},
+                                         Fitting{toolkit::ControlKind::Label, 1440, 11.5},
+                                         Fitting{toolkit::ControlKind::LiveLabel, 300, 4},
+                                         Fitting{toolkit::ControlKind::Button, 1440, 10.5}));
+
 // Labels are neither in the Tab chain nor take the focus when clicked.
 TEST_F(WindowTest, TabRunsThroughFieldsAndButton) {
     for (const toolkit::Control next :

@@ -141,14 +141,15 @@ std::wstring ClipboardText() {
     return text;
 }
 
-void DropClipboardAt(POINT screen) {
+DWORD DropClipboardAt(POINT screen, DWORD allowed) {
     SetCursorPos(screen.x, screen.y);
     IDataObject* data = nullptr;
     if (OleGetClipboard(&data) != S_OK) throw std::runtime_error("nothing to drag");
     DropAtPointer source;
     DWORD effect = DROPEFFECT_NONE;
-    DoDragDrop(data, &source, DROPEFFECT_COPY, &effect);
+    DoDragDrop(data, &source, allowed, &effect);
     data->Release();
+    return effect;
 }
 
 // Wine's input method crashes on ImmSetCompositionString without an X input method, so the

@@ -3,6 +3,7 @@
 
 // A user's input as Windows delivers it, and what a window paints, for the Win32 driver.
 
+#include <ole2.h>
 #include <windows.h>
 
 #include <functional>
@@ -28,8 +29,9 @@ void ClickAt(POINT screen, DWORD down, DWORD up);
 void PasteFromContextMenu(POINT screen);
 void SetClipboard(HWND owner, const std::wstring& text);
 std::wstring ClipboardText();
-// Drags what the clipboard holds onto the point and lets it go there.
-void DropClipboardAt(POINT screen);
+// Drags what the clipboard holds onto the point, allowing those effects, and lets it go
+// there; the effect the target chose.
+DWORD DropClipboardAt(POINT screen, DWORD allowed = DROPEFFECT_COPY);
 // Commits `text` as an input method does.
 void Compose(HWND window, const std::wstring& text);
 
