@@ -16,7 +16,7 @@
 #   icons     drawing the PNG icons from their SVG (tools/make-icons.sh, by hand)
 #   windows   the Windows program, its installer and their tests under Wine (make windows,
 #             make check-windows): mingw-w64, Google Test's source, Wine and its fonts,
-#             msitools and wixl, ImageMagick and icoutils for the icon, a private X server
+#             msitools and wixl, icoutils for the icon, a private X server
 #
 # Package names carry no version, so that the list holds on Debian 12 and 13 alike.
 set -euo pipefail
@@ -31,7 +31,7 @@ declare -A groups=(
     [debian13]="debootstrap"
     [icons]="librsvg2-bin imagemagick"
     [windows]="cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64 fonts-wine
-               msitools wixl imagemagick icoutils xvfb x11-utils"
+               msitools wixl icoutils xvfb x11-utils"
 )
 # The window tests and the end-to-end test run in these; Qt takes the language and
 # number format from the environment, while the C library and Python need the locale
