@@ -37,7 +37,12 @@ Field::~Field() { RemoveWindowSubclass(m_edit, Procedure, 0); }
 
 LRESULT CALLBACK Field::Procedure(HWND, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                   DWORD_PTR self) {
-    return reinterpret_cast<Field*>(self)->Handle(message, wParam, lParam);
+    auto* field = reinterpret_cast<Field*>(self);
+    ++field->m_depth;
+    const LRESULT result = field->Handle(message, wParam, lParam);
+    if (field->m_depth == 1) field->KeepAdmitted();
+    --field->m_depth;
+    return result;
 }
 
 LRESULT Field::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -144,6 +149,23 @@ void Field::Put(const Replacement& replacement, BOOL canUndo) {
                         reinterpret_cast<LPARAM>(replacement.text.c_str()));
     }
     DefSubclassProc(m_edit, EM_SETSEL, replacement.cursor, static_cast<LPARAM>(replacement.cursor));
+}
+
+// Text can also come in by a way of the edit's own that the field does not see: on Windows,
+// an input method's composition goes straight in. Whatever the user changed is kept to what
+// the field admits as soon as the message that changed it is done, the undo with it.
+void Field::KeepAdmitted() {
+    if (DefSubclassProc(m_edit, EM_GETMODIFY, 0, 0) == 0) return;
+    DefSubclassProc(m_edit, EM_SETMODIFY, FALSE, 0);
+    const std::wstring text = WindowText(m_edit);
+    DWORD cursor = 0;
+    SendMessageW(m_edit, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&cursor));
+    const toolkit::FieldEdit kept = toolkit::FilterFieldText(
+        {std::u16string(text.begin(), text.end()), cursor}, m_admits, m_limit);
+    if (kept.text.size() == text.size()) return;
+    Put({0, text.size(), std::wstring(kept.text.begin(), kept.text.end()), kept.cursor, false},
+        FALSE);
+    DefSubclassProc(m_edit, EM_SETMODIFY, FALSE, 0);
 }
 
 void Field::Paste() {

@@ -53,12 +53,14 @@ private:
     LRESULT OnCharacter(WPARAM wParam, LPARAM lParam);
     Replacement Kept(std::wstring_view incoming) const;
     void Put(const Replacement& replacement, BOOL canUndo);
+    void KeepAdmitted();
     void Paste();
 
     HWND m_edit;
     std::size_t m_limit;
     FieldEvents m_events;
     toolkit::Admits m_admits = nullptr;
+    int m_depth = 0;  // of messages to the edit, one inside another
 };
 
 }  // namespace styrmark::win32

@@ -222,6 +222,16 @@ TEST_F(WindowTest, FilteredTextThatCameInIsUndoneWhole) {
     }
 }
 
+// Text that reaches the edit a way of its own (on Windows, an input method's composition)
+// is kept to what the field admits once the edit is done with it.
+TEST_F(WindowTest, TextThatCameInUnseenIsFilteredAtOnce) {
+    const HWND edit = Win32(form()).ControlHandle(form().Text1);
+    const auto editProcedure = reinterpret_cast<WNDPROC>(GetClassLongPtrW(edit, GCLP_WNDPROC));
+    CallWindowProcW(editProcedure, edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"5a9"));
+    SendMessageW(edit, WM_NULL, 0, 0);
+    EXPECT_EQ(driver().Text(form().Text1), "59");
+}
+
 // The program's loop, not the driver's: typed keys become characters, and WM_QUIT ends it
 // with its code. A timer comes only once every key is through.
 TEST_F(WindowTest, TheProgramLoopTranslatesKeysAndEndsWithTheQuitCode) {
