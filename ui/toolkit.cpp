@@ -154,7 +154,7 @@ void Form::ShowMessage(std::string_view text, std::string_view title,
     DoShowMessage(text, title, std::move(closed));
 }
 
-bool Form::KeyTyped(Control field, char16_t character) {
+bool Form::KeyTyped(Control field, char16_t character) const {
     return !m_events.fieldKey || m_events.fieldKey(field, character);
 }
 

@@ -193,7 +193,7 @@ protected:
     std::optional<Control> Headed(Control label) const;
 
     // What the toolkit did, told by the front end as it happens.
-    bool KeyTyped(Control field, char16_t character);  // true if the field takes it
+    bool KeyTyped(Control field, char16_t character) const;  // true if the field takes it
     void FocusGained(Control control);
     // `withinForm`: the focus went to another control of this form.
     void FocusLost(Control field, bool withinForm);
