@@ -158,6 +158,17 @@ void Compose(HWND window, const std::wstring& text) {
     for (const wchar_t character : text) PostMessageW(window, WM_IME_CHAR, character, 1);
 }
 
+int IconWidth(HWND window, WPARAM which) {
+    ICONINFO info{};
+    if (!GetIconInfo(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0)), &info))
+        return 0;
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
 COLORREF PaintedPixel(const std::function<void(HDC)>& paint) {
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);

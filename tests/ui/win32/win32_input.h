@@ -35,6 +35,9 @@ DWORD DropClipboardAt(POINT screen, DWORD allowed = DROPEFFECT_COPY);
 // Commits `text` as an input method does.
 void Compose(HWND window, const std::wstring& text);
 
+// The width of the window's icon of that kind (ICON_SMALL, ICON_BIG), 0 if none.
+int IconWidth(HWND window, WPARAM which);
+
 // The colour at a point inside what `paint` draws into a memory DC.
 COLORREF PaintedPixel(const std::function<void(HDC)>& paint);
 

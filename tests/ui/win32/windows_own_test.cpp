@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What only the Win32 front end and the program's entry point do: the real message box,
-// fonts, styles, resolution changes, icons, the live result line, drops, and the program's
-// own loop from start to end.
+// What only the Win32 front end does: the real message box, fonts, styles, resolution
+// changes, icons, the live result line, drops and undo, and a window Windows will not make.
 #include <windows.h>
 
 #include <cstdlib>
@@ -60,17 +59,6 @@ LOGFONTW FontOf(HWND control) {
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
                &font);
     return font;
-}
-
-int IconWidth(HWND window, WPARAM which) {
-    ICONINFO info{};
-    if (!GetIconInfo(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0)), &info))
-        return 0;
-    BITMAP bitmap{};
-    GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    return bitmap.bmWidth;
 }
 
 POINT Centre(HWND control) {
@@ -230,55 +218,6 @@ TEST_F(WindowTest, TextThatCameInUnseenIsFilteredAtOnce) {
     CallWindowProcW(editProcedure, edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"5a9"));
     SendMessageW(edit, WM_NULL, 0, 0);
     EXPECT_EQ(driver().Text(form().Text1), "59");
-}
-
-// The program's loop, not the driver's: typed keys become characters, and WM_QUIT ends it
-// with its code. A timer comes only once every key is through.
-TEST_F(WindowTest, TheProgramLoopTranslatesKeysAndEndsWithTheQuitCode) {
-    SendKeys(KeystrokesFor(u'1'));
-    SendKeys(KeystrokesFor(u'2'));
-    SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR timer, DWORD) {
-        KillTimer(nullptr, timer);
-        PostQuitMessage(3);
-    });
-    EXPECT_EQ(RunMessageLoop(Win32(form()).Handle()), 3);
-    EXPECT_EQ(driver().Text(form().Text1), "12");
-}
-
-struct SeenProgram {
-    HWND besides = nullptr;  // the driver's own window
-    std::string title;
-    int titleBarIcon = 0;
-    int bigIcon = 0;
-};
-SeenProgram g_program;
-
-// Runs in the program's loop: reads its window as it shows, then closes it as the user
-// does. Should closing not end the loop, a second timer does, with another code.
-void CALLBACK InspectProgramAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND window = nullptr;
-    do {
-        window = FindWindowExW(nullptr, window, L"StyrmarkForm", nullptr);
-    } while (window != nullptr && window == g_program.besides);
-    if (window == nullptr || !IsWindowVisible(window)) return;
-    KillTimer(nullptr, timer);
-    g_program.title = win32::Narrow(win32::WindowText(window));
-    g_program.titleBarIcon = IconWidth(window, ICON_SMALL);
-    g_program.bigIcon = IconWidth(window, ICON_BIG);
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    SetTimer(nullptr, 0, 2000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(99); });
-}
-
-TEST_F(WindowTest, TheProgramRunsUntilItsWindowIsClosed) {
-    g_program = {};
-    g_program.besides = Win32(form()).Handle();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, InspectProgramAndClose);
-    EXPECT_EQ(RunStyrmark(), EXIT_SUCCESS);
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(g_program.title, "   Styrmark beräkning");
-    const UINT dpi = win32::WindowDpi(g_program.besides);
-    EXPECT_EQ(g_program.titleBarIcon, GetSystemMetricsForDpi(SM_CXSMICON, dpi));
-    EXPECT_EQ(g_program.bigIcon, GetSystemMetricsForDpi(SM_CXICON, dpi));
 }
 
 LRESULT CALLBACK RefuseTheForm(int code, WPARAM wParam, LPARAM lParam) {
