@@ -97,7 +97,7 @@ public:
                 PasteFromContextMenu(ControlCentre(field));
                 break;
             case Route::Drop:
-                DropClipboardAt(ControlCentre(field));
+                DropTextAt(ControlCentre(field), Widen(text));
                 break;
             case Route::InputMethod:
                 Compose(control(field), Widen(text));

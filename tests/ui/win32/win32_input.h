@@ -29,9 +29,9 @@ void ClickAt(POINT screen, DWORD down, DWORD up);
 void PasteFromContextMenu(POINT screen);
 void SetClipboard(HWND owner, const std::wstring& text);
 std::wstring ClipboardText();
-// Drags what the clipboard holds onto the point, allowing those effects, and lets it go
-// there; the effect the target chose.
-DWORD DropClipboardAt(POINT screen, DWORD allowed = DROPEFFECT_COPY);
+// Drags the text onto the point, allowing those effects, and lets it go there; the effect
+// the target chose.
+DWORD DropTextAt(POINT screen, const std::wstring& text, DWORD allowed = DROPEFFECT_COPY);
 // Commits `text` as an input method does.
 void Compose(HWND window, const std::wstring& text);
 

@@ -190,9 +190,8 @@ TEST_F(WindowTest, TheResultIsRaisedAsALiveRegionChange) {
 // field may keep only part of it); dropped on the selected text it takes its place.
 TEST_F(WindowTest, ADropCopiesAndReplacesTheSelectionItLandsOn) {
     const auto& window = Win32(form());
-    SetClipboard(window.Handle(), L"59:04:30");
-    EXPECT_EQ(DropClipboardAt(Centre(window.ControlHandle(form().Text1)),
-                              DROPEFFECT_COPY | DROPEFFECT_MOVE),
+    EXPECT_EQ(DropTextAt(Centre(window.ControlHandle(form().Text1)), L"59:04:30",
+                         DROPEFFECT_COPY | DROPEFFECT_MOVE),
               static_cast<DWORD>(DROPEFFECT_COPY));
     EXPECT_EQ(driver().Text(form().Text1), "59:04:30");
 }
