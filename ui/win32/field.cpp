@@ -168,8 +168,15 @@ void Field::KeepAdmitted() {
     DefSubclassProc(m_edit, EM_SETMODIFY, FALSE, 0);
 }
 
+// Another program may hold the clipboard for a moment (clipboard managers do): the paste
+// waits a little for it rather than doing nothing.
 void Field::Paste() {
-    if (!OpenClipboard(m_edit)) return;
+    constexpr int kTries = 20;
+    constexpr DWORD kPause = 5;  // ms
+    for (int tries = 1; !OpenClipboard(m_edit); ++tries) {
+        if (tries == kTries) return;
+        Sleep(kPause);
+    }
     std::wstring text;
     if (const HANDLE memory = GetClipboardData(CF_UNICODETEXT)) text = GlobalText(memory);
     CloseClipboard();

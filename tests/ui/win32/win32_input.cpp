@@ -11,6 +11,14 @@
 namespace styrmark::test {
 namespace {
 
+// Wine's clipboard manager takes the clipboard for a moment whenever it changes.
+void OpenClipboardSoon(HWND owner) {
+    for (int tries = 0; !OpenClipboard(owner); ++tries) {
+        if (tries == 20) throw std::runtime_error("the clipboard is taken");
+        Sleep(5);
+    }
+}
+
 HGLOBAL GlobalText(const std::wstring& text) {
     const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
@@ -168,14 +176,14 @@ void PasteFromContextMenu(POINT screen) {
 
 void SetClipboard(HWND owner, const std::wstring& text) {
     HGLOBAL memory = GlobalText(text);
-    if (!OpenClipboard(owner)) throw std::runtime_error("the clipboard is taken");
+    OpenClipboardSoon(owner);
     EmptyClipboard();
     SetClipboardData(CF_UNICODETEXT, memory);
     CloseClipboard();
 }
 
 std::wstring ClipboardText() {
-    if (!OpenClipboard(nullptr)) throw std::runtime_error("the clipboard is taken");
+    OpenClipboardSoon(nullptr);
     std::wstring text;
     if (HANDLE memory = GetClipboardData(CF_UNICODETEXT)) {
         text = static_cast<const wchar_t*>(GlobalLock(memory));
