@@ -97,7 +97,9 @@ public:
                 PasteFromContextMenu(ControlCentre(field));
                 break;
             case Route::Drop:
-                DropTextAt(ControlCentre(field), Widen(text));
+                SetCursorPos(ControlCentre(field).x, ControlCentre(field).y);
+                Settle();
+                DropText(Widen(text));
                 break;
             case Route::InputMethod:
                 Compose(control(field), Widen(text));

@@ -195,8 +195,7 @@ std::wstring ClipboardText() {
 
 // The text in a data object of its own, as another program drags it: the clipboard, which
 // Wine's clipboard manager may hold for a moment after it changed, plays no part.
-DWORD DropTextAt(POINT screen, const std::wstring& text, DWORD allowed) {
-    SetCursorPos(screen.x, screen.y);
+DWORD DropText(const std::wstring& text, DWORD allowed) {
     TextData data(text);
     DropAtPointer source;
     DWORD effect = DROPEFFECT_NONE;

@@ -29,9 +29,10 @@ void ClickAt(POINT screen, DWORD down, DWORD up);
 void PasteFromContextMenu(POINT screen);
 void SetClipboard(HWND owner, const std::wstring& text);
 std::wstring ClipboardText();
-// Drags the text onto the point, allowing those effects, and lets it go there; the effect
-// the target chose.
-DWORD DropTextAt(POINT screen, const std::wstring& text, DWORD allowed = DROPEFFECT_COPY);
+// Drags the text, allowing those effects, and lets it go where the pointer is; the effect
+// the target chose. The drag takes the pointer's place from the first message it gets, so
+// whatever was queued before the pointer got there must be handled first.
+DWORD DropText(const std::wstring& text, DWORD allowed = DROPEFFECT_COPY);
 // Commits `text` as an input method does.
 void Compose(HWND window, const std::wstring& text);
 

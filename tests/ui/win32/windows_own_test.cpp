@@ -61,12 +61,6 @@ LOGFONTW FontOf(HWND control) {
     return font;
 }
 
-POINT Centre(HWND control) {
-    RECT place{};
-    GetWindowRect(control, &place);
-    return {(place.left + place.right) / 2, (place.top + place.bottom) / 2};
-}
-
 TEST_F(WindowTest, RealMessageBoxHasOneOkNoIconAndGivesTheFocusBack) {
     toolkit::SetMessageHook({});
     g_box = {};
@@ -189,9 +183,9 @@ TEST_F(WindowTest, TheResultIsRaisedAsALiveRegionChange) {
 // Text dragged from elsewhere is copied, never moved away from where it came from (the
 // field may keep only part of it); dropped on the selected text it takes its place.
 TEST_F(WindowTest, ADropCopiesAndReplacesTheSelectionItLandsOn) {
-    const auto& window = Win32(form());
-    EXPECT_EQ(DropTextAt(Centre(window.ControlHandle(form().Text1)), L"59:04:30",
-                         DROPEFFECT_COPY | DROPEFFECT_MOVE),
+    driver().Click(form().Text1);
+    driver().Press(Key::CtrlA);
+    EXPECT_EQ(DropText(L"59:04:30", DROPEFFECT_COPY | DROPEFFECT_MOVE),
               static_cast<DWORD>(DROPEFFECT_COPY));
     EXPECT_EQ(driver().Text(form().Text1), "59:04:30");
 }
