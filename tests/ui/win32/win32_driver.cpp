@@ -97,9 +97,13 @@ public:
                 PasteFromContextMenu(ControlCentre(field));
                 break;
             case Route::Drop:
-                SetCursorPos(ControlCentre(field).x, ControlCentre(field).y);
-                Settle();
-                DropText(Widen(text));
+                // The fields take drops only once the window has been drawn, on a timer; a
+                // drag that reached no target is tried again once that has run.
+                for (int tries = 0; tries < 3; ++tries) {
+                    SetCursorPos(ControlCentre(field).x, ControlCentre(field).y);
+                    Settle();
+                    if (DropText(Widen(text)) != DROPEFFECT_NONE) break;
+                }
                 break;
             case Route::InputMethod:
                 Compose(control(field), Widen(text));
