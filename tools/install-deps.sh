@@ -15,9 +15,10 @@
 #   package   the Debian package and its checks (make package, make check-deb)
 #   compositors  Weston and mutter, to start the program under (make check-compositors)
 #   debian13  a fresh Debian 13 root to test in (make check-debian13)
+#   icons     drawing the PNG icons from their SVG (tools/make-icons.sh, by hand)
 #   windows   the Windows program, its installer and their tests under Wine (make windows,
 #             make check-windows): mingw-w64, Google Test's source, Wine and its fonts,
-#             msitools and wixl, ImageMagick and icoutils for the icon, a private X server
+#             msitools and wixl, icoutils for the icon, a private X server
 #   web       the site (make web): clang 19 with lld, wasi-libc and libc++ for wasm32,
 #             Binaryen's wasm-opt, ImageMagick for the icons
 #   web-test  its tests (make check-web, make bench-web): Google Test's source, Node and
@@ -35,8 +36,9 @@ declare -A groups=(
     [package]="dpkg-dev desktop-file-utils lintian appstream"
     [compositors]="weston mutter dbus-daemon xvfb imagemagick wtype passwd"
     [debian13]="debootstrap"
+    [icons]="librsvg2-bin imagemagick"
     [windows]="cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64 fonts-wine
-               msitools wixl imagemagick icoutils xvfb x11-utils"
+               msitools wixl icoutils xvfb x11-utils"
     [web]="cmake ninja-build clang-19 lld-19 wasi-libc libc++-19-dev-wasm32 libc++abi-19-dev-wasm32
            libclang-rt-19-dev-wasm32 binaryen imagemagick python3"
     [web-test]="googletest nodejs npm chromium fonts-liberation"

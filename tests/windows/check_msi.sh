@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The installer under Wine: installs per machine with its shortcut and Add/Remove Programs
-# entry, the installed program shows its window, and the uninstall leaves nothing behind.
+# entry, the installed program shows its window, a rebuild of the same version replaces it,
+# and the uninstall leaves nothing behind.
 #
 #   check_msi.sh MSI VERSION     (inside tools/wine-session.sh)
 set -euo pipefail
@@ -49,7 +50,19 @@ kill "$started" 2>/dev/null || true
 wait "$started" 2>/dev/null || true
 $shown || fail "the installed program showed no window"
 
-"$wine" msiexec /x "$msi" /qn || fail "msiexec /x failed"
+# A rebuild of the same version: new product and package codes, as wixl gives each build.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+rebuild=$work/rebuild.msi
+cp "$msi" "$rebuild"
+msibuild "$rebuild" -q "UPDATE Property SET Value='{$(cat /proc/sys/kernel/random/uuid)}' WHERE Property='ProductCode'" \
+    -s "Installation Database" "Styrmark developers" "x64;1033" "{$(cat /proc/sys/kernel/random/uuid)}"
+"$wine" msiexec /i "$rebuild" /qn || fail "msiexec /i of the rebuild failed"
+entries=$("$wine" reg query "$uninstall" /s 2>/dev/null | grep -c 'DisplayName.*Styrmark' || true)
+[ "$entries" = 1 ] || fail "the rebuild left $entries Add/Remove Programs entries"
+[ -f "$program" ] || fail "the rebuild removed $program"
+
+"$wine" msiexec /x "$rebuild" /qn || fail "msiexec /x failed"
 left=$(leftovers)
 [ -z "$left" ] || fail "the uninstall left: $left"
-echo "check_msi: installed, started and removed $msi"
+echo "check_msi: installed, started, replaced by a rebuild and removed $msi"

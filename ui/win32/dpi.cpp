@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/win32/dpi.h"
 
+#include <algorithm>
+
 namespace styrmark::win32 {
 namespace {
 
@@ -10,6 +12,9 @@ Function User32(const char* name) {
     return reinterpret_cast<Function>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
 }
+
+constexpr UINT kLeastTextScale = 100;
+constexpr UINT kMostTextScale = 225;
 
 }  // namespace
 
@@ -35,6 +40,13 @@ SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD extendedStyle, UINT dpi
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+int SystemMetric(int metric, UINT dpi) {
+    using MetricsFunction = int(WINAPI*)(int, UINT);
+    static const auto metricsForDpi = User32<MetricsFunction>("GetSystemMetricsForDpi");
+    if (metricsForDpi != nullptr) return metricsForDpi(metric, dpi);
+    return MulDiv(GetSystemMetrics(metric), static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
+}
+
 LOGFONTW MessageFont(UINT dpi) {
     using ParametersFunction = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
     static const auto parametersForDpi = User32<ParametersFunction>("SystemParametersInfoForDpi");
@@ -45,6 +57,16 @@ LOGFONTW MessageFont(UINT dpi) {
         SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     }
     return metrics.lfMessageFont;
+}
+
+// Where Settings keeps it; Windows scales only its own apps' text by it, not a program's.
+UINT TextScalePercent() {
+    DWORD percent = kLeastTextScale;
+    DWORD size = sizeof percent;
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Accessibility", L"TextScaleFactor",
+                     RRF_RT_REG_DWORD, nullptr, &percent, &size) != ERROR_SUCCESS)
+        return kLeastTextScale;
+    return std::clamp<UINT>(percent, kLeastTextScale, kMostTextScale);
 }
 
 }  // namespace styrmark::win32

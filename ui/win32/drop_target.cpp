@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "ui/win32/wide_text.h"
+
 namespace styrmark::win32 {
 namespace {
 
@@ -17,72 +19,88 @@ std::wstring TextOf(IDataObject* data) {
     FORMATETC format = TextFormat();
     STGMEDIUM medium{};
     if (data->GetData(&format, &medium) != S_OK) return {};
-    std::wstring text;
-    if (const auto* locked = static_cast<const wchar_t*>(GlobalLock(medium.hGlobal))) {
-        text = locked;
-        GlobalUnlock(medium.hGlobal);
-    }
+    std::wstring text = medium.tymed == TYMED_HGLOBAL ? GlobalText(medium.hGlobal) : L"";
     ReleaseStgMedium(&medium);
     return text;
 }
 
+class FieldDropTarget final : public IDropTarget {
+public:
+    explicit FieldDropTarget(HWND edit) : m_edit(edit) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (iid == IID_IUnknown || iid == IID_IDropTarget) {
+            *object = static_cast<IDropTarget*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --m_references;
+        if (left == 0) delete this;
+        return left;
+    }
+
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
+        m_hasText = HasText(data);
+        *effect = Effect(*effect);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override {
+        *effect = Effect(*effect);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragLeave() override {
+        m_hasText = false;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL point, DWORD* effect) override {
+        m_hasText = HasText(data);
+        *effect = Effect(*effect);
+        m_hasText = false;
+        if (*effect == DROPEFFECT_NONE) return S_OK;
+        POINT at{point.x, point.y};
+        ScreenToClient(m_edit, &at);
+        const auto place = static_cast<DWORD>(
+            LOWORD(SendMessageW(m_edit, EM_CHARFROMPOS, 0, MAKELPARAM(at.x, at.y))));
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageW(m_edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        if (start == end || place < start || place > end)
+            SendMessageW(m_edit, EM_SETSEL, place, static_cast<LPARAM>(place));
+        // The edit's own replacement, which the field filters and Ctrl+Z undoes.
+        SendMessageW(m_edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(TextOf(data).c_str()));
+        return S_OK;
+    }
+
+private:
+    ~FieldDropTarget() = default;
+
+    // A copy where the source allows one; a move is never taken.
+    DWORD Effect(DWORD allowed) const {
+        return m_hasText && (allowed & DROPEFFECT_COPY) != 0 ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+    }
+
+    HWND m_edit;
+    ULONG m_references = 1;
+    bool m_hasText = false;
+};
+
 }  // namespace
 
-FieldDropTarget::FieldDropTarget(HWND edit) : m_edit(edit) { RegisterDragDrop(m_edit, this); }
-
-void FieldDropTarget::Revoke() {
-    RevokeDragDrop(m_edit);
-    Release();
+DropRegistration::DropRegistration(HWND edit) : m_edit(edit) {
+    auto* target = new FieldDropTarget(edit);
+    // OLE holds its own reference while registered.
+    m_registered = SUCCEEDED(RegisterDragDrop(m_edit, target));
+    target->Release();
 }
 
-HRESULT FieldDropTarget::QueryInterface(REFIID iid, void** object) {
-    if (iid == IID_IUnknown || iid == IID_IDropTarget) {
-        *object = static_cast<IDropTarget*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG FieldDropTarget::AddRef() { return ++m_references; }
-
-ULONG FieldDropTarget::Release() {
-    const ULONG left = --m_references;
-    if (left == 0) delete this;
-    return left;
-}
-
-HRESULT FieldDropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) {
-    m_hasText = HasText(data);
-    *effect = m_hasText ? DROPEFFECT_COPY : DROPEFFECT_NONE;
-    return S_OK;
-}
-
-HRESULT FieldDropTarget::DragOver(DWORD, POINTL, DWORD* effect) {
-    *effect = m_hasText ? DROPEFFECT_COPY : DROPEFFECT_NONE;
-    return S_OK;
-}
-
-HRESULT FieldDropTarget::DragLeave() {
-    m_hasText = false;
-    return S_OK;
-}
-
-HRESULT FieldDropTarget::Drop(IDataObject* data, DWORD, POINTL point, DWORD* effect) {
-    m_hasText = false;
-    if (!HasText(data)) {
-        *effect = DROPEFFECT_NONE;
-        return S_OK;
-    }
-    POINT at{point.x, point.y};
-    ScreenToClient(m_edit, &at);
-    const auto place = LOWORD(SendMessageW(m_edit, EM_CHARFROMPOS, 0, MAKELPARAM(at.x, at.y)));
-    SendMessageW(m_edit, EM_SETSEL, place, place);
-    // Replacing the empty selection is the edit's own insertion, which the field filters.
-    SendMessageW(m_edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(TextOf(data).c_str()));
-    *effect = DROPEFFECT_COPY;
-    return S_OK;
+DropRegistration::~DropRegistration() {
+    if (m_registered) RevokeDragDrop(m_edit);
 }
 
 }  // namespace styrmark::win32

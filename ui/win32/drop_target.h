@@ -1,37 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Text dragged onto an entry field goes in where it is dropped, as if typed there; the
-// field then keeps what it admits. Plain edit controls take no drops of their own.
+// Text dragged onto an entry field goes in where it lands, as if typed there: over the
+// selection if it lands on it, else at that point; the field then keeps what it admits.
+// It is always a copy: text the field may refuse in part must stay where it came from.
+// Plain edit controls take no drops of their own.
 
 #include <ole2.h>
 #include <windows.h>
 
 namespace styrmark::win32 {
 
-class FieldDropTarget final : public IDropTarget {
+// A field's drop target, registered with OLE (which is initialised on this thread) for as
+// long as this lives. Should the registration fail, the field takes no drops, and typing
+// and pasting work as ever.
+class DropRegistration {
 public:
-    // Registered for `edit` until Revoke; OLE is initialised on this thread.
-    explicit FieldDropTarget(HWND edit);
-    void Revoke();
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-
-    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL point,
-                                        DWORD* effect) override;
-    HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL point, DWORD* effect) override;
-    HRESULT STDMETHODCALLTYPE DragLeave() override;
-    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL point,
-                                   DWORD* effect) override;
+    explicit DropRegistration(HWND edit);
+    ~DropRegistration();
+    DropRegistration(const DropRegistration&) = delete;
+    DropRegistration& operator=(const DropRegistration&) = delete;
 
 private:
-    ~FieldDropTarget() = default;
-
     HWND m_edit;
-    ULONG m_references = 1;
-    bool m_hasText = false;
+    bool m_registered;
 };
 
 }  // namespace styrmark::win32

@@ -4,11 +4,12 @@
 #include <cmath>
 
 #include "ui/win32/dpi.h"
+#include "ui/win32/wide_text.h"
 
 namespace styrmark::win32 {
 namespace {
 
-constexpr double kLeastPoints = 4;
+constexpr double kPointsPerInch = 72;
 
 int CALLBACK NoteTrueType(const LOGFONTW*, const TEXTMETRICW*, DWORD type, LPARAM found) {
     if ((type & TRUETYPE_FONTTYPE) != 0) *reinterpret_cast<bool*>(found) = true;
@@ -22,20 +23,6 @@ bool HasTrueTypeFace(HDC dc, const wchar_t* face) {
     bool found = false;
     EnumFontFamiliesExW(dc, &wanted, NoteTrueType, reinterpret_cast<LPARAM>(&found), 0);
     return found;
-}
-
-// The size of `text` on one line, in pixels.
-SIZE Extent(HFONT font, std::wstring_view text) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    size.cy = metrics.tmHeight;
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return size;
 }
 
 }  // namespace
@@ -53,27 +40,31 @@ std::wstring ChooseFace() {
     return face.empty() ? MessageFont(USER_DEFAULT_SCREEN_DPI).lfFaceName : face;
 }
 
-HFONT CreateFormFont(const std::wstring& face, double points, bool bold, UINT dpi) {
+Font CreateFormFont(const std::wstring& face, double points, bool bold, double dpi) {
     LOGFONTW font{};
-    font.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
+    font.lfHeight = -static_cast<LONG>(std::lround(points * dpi / kPointsPerInch));
     font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     font.lfCharSet = ANSI_CHARSET;
     // Never a bitmap face, which Windows would stretch.
     font.lfOutPrecision = OUT_TT_ONLY_PRECIS;
     font.lfQuality = CLEARTYPE_QUALITY;
     wcsncpy(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
-    return CreateFontIndirectW(&font);
+    return Font(CreateFontIndirectW(&font));
 }
 
-double FittingPoints(const std::wstring& face, double points, bool bold, UINT dpi,
-                     std::wstring_view text, SIZE room) {
-    for (; points > kLeastPoints; points -= 0.5) {
-        HFONT font = CreateFormFont(face, points, bold, dpi);
-        const SIZE size = Extent(font, text);
-        DeleteObject(font);
-        if (size.cx <= room.cx && size.cy <= room.cy) break;
-    }
-    return points;
+toolkit::TextExtent MeasureText(const std::wstring& face, bool bold, double dpi,
+                                std::string_view text, double points) {
+    const Font font = CreateFormFont(face, points, bold, dpi);
+    const std::wstring wide = Widen(text);
+    HDC dc = GetDC(nullptr);
+    const HGDIOBJ old = SelectObject(dc, font.get());
+    SIZE size{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return {size.cx, metrics.tmHeight};
 }
 
 }  // namespace styrmark::win32

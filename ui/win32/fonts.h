@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The form's one face, and captions fitted to their controls in it.
+// The form's one face, and text measured in it for fitting captions.
 
 #include <windows.h>
 
 #include <string>
 #include <string_view>
+
+#include "ui/toolkit.h"
+#include "ui/win32/handles.h"
 
 namespace styrmark::win32 {
 
@@ -14,11 +17,10 @@ namespace styrmark::win32 {
 // its metrics stands in ("Microsoft Sans Serif"), else Tahoma, else the message font.
 std::wstring ChooseFace();
 
-HFONT CreateFormFont(const std::wstring& face, double points, bool bold, UINT dpi);
+Font CreateFormFont(const std::wstring& face, double points, bool bold, double dpi);
 
-// The largest size from `points` down, in half points, at which `text` fits within
-// `room` on one line.
-double FittingPoints(const std::wstring& face, double points, bool bold, UINT dpi,
-                     std::wstring_view text, SIZE room);
+// What `text` takes on one line in the face at `points`.
+toolkit::TextExtent MeasureText(const std::wstring& face, bool bold, double dpi,
+                                std::string_view text, double points);
 
 }  // namespace styrmark::win32

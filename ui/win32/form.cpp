@@ -1,85 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// What the form's rules ask of the window, done the Win32 way.
 #include "ui/win32/form.h"
 
-#include "ui/win32/drop_target.h"
 #include "ui/win32/field.h"
-#include "ui/win32/fonts.h"
 #include "ui/win32/wide_text.h"
 
 namespace styrmark::win32 {
 
 using toolkit::Control;
-using toolkit::FocusLoss;
 
-Win32Form::~Win32Form() {
-    // Closing moves the focus out of the fields while the handlers' owner is going away.
-    m_events = {};
-    if (m_window != nullptr) DestroyWindow(m_window);
-    for (ControlState& control : m_controls) {
-        if (control.fittedFont != nullptr) DeleteObject(control.fittedFont);
+std::optional<Control> Win32Form::ControlOf(HWND window) const {
+    for (std::size_t row = 0; row < m_controls.size(); ++row) {
+        if (m_controls[row].window == window && window != nullptr) return Control{row};
     }
-    if (m_font != nullptr) DeleteObject(m_font);
+    return std::nullopt;
 }
-
-void Win32Form::Listen(toolkit::FormEvents events) { m_events = std::move(events); }
-
-void Win32Form::SetAdmits(Control field, toolkit::Admits admits) {
-    m_controls[field.row].field->SetAdmits(admits);
-}
-
-std::string Win32Form::Text(Control control) const {
-    return Narrow(WindowText(ControlHandle(control)));
-}
-
-void Win32Form::SetCaption(Control label, std::string_view text) {
-    ControlState& control = m_controls[label.row];
-    SetWindowTextW(control.window, Widen(text).c_str());
-    FitCaption(control);
-    InvalidateRect(control.window, nullptr, TRUE);
-}
-
-void Win32Form::SetBackground(Control control, toolkit::Rgb colour) {
-    m_controls[control.row].background = colour;
-    InvalidateRect(ControlHandle(control), nullptr, TRUE);
-}
-
-void Win32Form::SetTextColour(Control control, toolkit::Rgb colour) {
-    m_controls[control.row].text = colour;
-    InvalidateRect(ControlHandle(control), nullptr, TRUE);
-}
-
-void Win32Form::SetDescription(Control control, std::string_view description) {
-    m_accessibility.SetDescription(ControlHandle(control), Widen(description));
-}
-
-void Win32Form::SelectAll(Control field) { SendMessageW(ControlHandle(field), EM_SETSEL, 0, -1); }
-
-void Win32Form::PutCursorAtEnd(Control field) {
-    const HWND edit = ControlHandle(field);
-    const int end = GetWindowTextLengthW(edit);
-    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(end), end);
-    SendMessageW(edit, EM_SCROLLCARET, 0, 0);
-}
-
-void Win32Form::GiveFocus(Control control) {
-    m_lastFocus = ControlHandle(control);
-    // An inactive window takes it when it is activated again (WM_ACTIVATE).
-    if (!IsWindowVisible(m_window) || GetActiveWindow() != m_window) return;
-    m_programMovesFocus = true;
-    SetFocus(m_lastFocus);
-    m_programMovesFocus = false;
-}
-
-// As IsDialogMessage does for Tab in a window that is not a dialog.
-void Win32Form::NextControl(Control from) {
-    const HWND next = GetNextDlgTabItem(m_window, ControlHandle(from), FALSE);
-    if (next == nullptr) return;
-    if ((SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0)
-        SendMessageW(next, EM_SETSEL, 0, -1);
-    SetFocus(next);
-}
-
-void Win32Form::Announce(Control liveLabel) { Accessibility::Announce(ControlHandle(liveLabel)); }
 
 void Win32Form::Show() {
     RECT window{};
@@ -100,45 +35,68 @@ void Win32Form::Show() {
     SetTimer(m_window, kAcceptDropsTimer, 0, nullptr);
 }
 
-std::optional<Control> Win32Form::ControlOf(HWND window) const {
-    for (std::size_t row = 0; row < m_controls.size(); ++row) {
-        if (m_controls[row].window == window && window != nullptr) return Control{row};
-    }
-    return std::nullopt;
+// Once, however many leaves wait: the form reports them all at once.
+void Win32Form::PostLeaves() {
+    if (m_leavesPosted) return;
+    m_leavesPosted = PostMessageW(m_window, kReportLeaves, 0, 0) != 0;
 }
 
-char16_t Win32Form::OnKey(Control field, char16_t character) {
-    return m_events.fieldKey ? m_events.fieldKey(field, character) : character;
+bool Win32Form::DoHasFocus(Control control) const { return GetFocus() == ControlHandle(control); }
+
+// As IsDialogMessage does for Tab, a Tab move selects the field's text. A window that is not
+// active takes the focus where it is put once it is activated again (WM_ACTIVATE).
+void Win32Form::DoGiveFocus(Control control, bool asTab) {
+    const HWND target = ControlHandle(control);
+    if (asTab && (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0)
+        SendMessageW(target, EM_SETSEL, 0, -1);
+    m_lastFocus = target;
+    if (IsWindowVisible(m_window) && GetActiveWindow() == m_window) SetFocus(target);
 }
 
-void Win32Form::OnFocusGained(Control control) {
-    m_lastFocus = ControlHandle(control);
-    if (m_events.fieldEnter && m_controls[control.row].field) m_events.fieldEnter(control);
+void Win32Form::DoSetAdmits(Control field, toolkit::Admits admits) {
+    State(field).field->SetAdmits(admits);
 }
 
-// Never acted on here: a message box or a focus move inside WM_KILLFOCUS would fight the
-// focus change under way. The form reports it once that is over.
-void Win32Form::OnFocusLost(Control field, HWND gaining) {
-    const bool byUser = gaining != nullptr && IsChild(m_window, gaining) && !m_programMovesFocus;
-    m_pendingLeaves.emplace_back(field, byUser ? FocusLoss::ByUser : FocusLoss::Other);
-    PostMessageW(m_window, kReportLeaves, 0, 0);
+std::string Win32Form::DoText(Control control) const {
+    return Narrow(WindowText(ControlHandle(control)));
 }
 
-void Win32Form::ReportPendingLeaves() {
-    while (!m_pendingLeaves.empty()) {
-        const auto [field, loss] = m_pendingLeaves.front();
-        m_pendingLeaves.pop_front();
-        if (m_events.fieldLeave) m_events.fieldLeave(field, loss);
-        // The focus may have come back before the loss was reported.
-        if (GetFocus() == ControlHandle(field) && m_events.fieldEnter) m_events.fieldEnter(field);
-    }
-    // A click whose focus move was taken back ends in no press.
-    const HWND captured = GetCapture();
-    if (captured != nullptr && captured != GetFocus() && ControlOf(captured)) ReleaseCapture();
+void Win32Form::DoSetCaption(Control label, std::string_view text) {
+    ControlState& control = State(label);
+    SetWindowTextW(control.window, Widen(text).c_str());
+    Fit(control);
+    InvalidateRect(control.window, nullptr, TRUE);
 }
 
-void Win32Form::ShowMessageBox(std::string_view text, std::string_view title) {
+void Win32Form::DoSetBackground(Control control, toolkit::Rgb colour) {
+    State(control).background = colour;
+    InvalidateRect(ControlHandle(control), nullptr, TRUE);
+}
+
+void Win32Form::DoSetTextColour(Control control, toolkit::Rgb colour) {
+    State(control).text = colour;
+    InvalidateRect(ControlHandle(control), nullptr, TRUE);
+}
+
+void Win32Form::DoSetDescription(Control field, std::string_view description) {
+    m_accessibility.SetDescription(ControlHandle(field), Widen(description));
+}
+
+void Win32Form::DoSelectAll(Control field) { SendMessageW(ControlHandle(field), EM_SETSEL, 0, -1); }
+
+void Win32Form::DoPutCursorAtEnd(Control field) {
+    const HWND edit = ControlHandle(field);
+    const int end = GetWindowTextLengthW(edit);
+    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(end), end);
+    SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+}
+
+void Win32Form::DoAnnounce(Control liveLabel) { Accessibility::Announce(ControlHandle(liveLabel)); }
+
+void Win32Form::DoShowMessage(std::string_view text, std::string_view title,
+                              std::function<void()> closed) {
     MessageBoxW(m_window, Widen(text).c_str(), Widen(title).c_str(), MB_OK);
+    if (closed) closed();
 }
 
 }  // namespace styrmark::win32

@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The form window's messages.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include "ui/win32/dpi.h"
-#include "ui/win32/drop_target.h"
-#include "ui/win32/field.h"
 #include "ui/win32/form.h"
 
 namespace styrmark::win32 {
@@ -20,17 +17,6 @@ LRESULT CALLBACK Win32Form::Procedure(HWND window, UINT message, WPARAM wParam, 
     if (form == nullptr || form->m_window == nullptr)
         return DefWindowProcW(window, message, wParam, lParam);
     return form->Handle(message, wParam, lParam);
-}
-
-// The button tells the form when it takes the focus, so that the focus can come back to it.
-LRESULT CALLBACK Win32Form::ButtonProcedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
-                                            UINT_PTR, DWORD_PTR self) {
-    if (message == WM_SETFOCUS) {
-        auto* form = reinterpret_cast<Win32Form*>(self);
-        if (const auto control = form->ControlOf(button)) form->OnFocusGained(*control);
-    }
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(button, ButtonProcedure, 0);
-    return DefSubclassProc(button, message, wParam, lParam);
 }
 
 LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -49,11 +35,20 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ACTIVATE:
             OnActivate(wParam);
             return 0;
+        // Asked before a move to a screen of another resolution: the size there, so that the
+        // rectangle WM_DPICHANGED suggests is the form's own.
+        case WM_GETDPISCALEDSIZE:
+            *reinterpret_cast<SIZE*>(lParam) = WindowSize(static_cast<UINT>(wParam));
+            return TRUE;
         case WM_DPICHANGED:
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_SETTINGCHANGE:
+            OnSettingChange();
+            return DefWindowProcW(m_window, message, wParam, lParam);
         case kReportLeaves:
-            ReportPendingLeaves();
+            m_leavesPosted = false;
+            ReportLeaves();
             return 0;
         case WM_TIMER:
             if (wParam != kAcceptDropsTimer)
@@ -62,43 +57,31 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             AcceptDrops();
             return 0;
         case WM_DESTROY:
-            for (ControlState& control : m_controls) {
-                if (control.dropTarget != nullptr) control.dropTarget->Revoke();
-                control.dropTarget = nullptr;
-                m_accessibility.Forget(control.window);
-            }
-            PostQuitMessage(0);
+            OnDestroy();
             return 0;
-        case WM_NCDESTROY:
+        case WM_NCDESTROY: {
+            const LRESULT result = DefWindowProcW(m_window, message, wParam, lParam);
             m_window = nullptr;
-            return 0;
+            return result;
+        }
         default:
             return DefWindowProcW(m_window, message, wParam, lParam);
     }
 }
 
+// The button's click, and Enter or Space on it, all come as BN_CLICKED; whether it counts
+// is the form's rule.
 LRESULT Win32Form::OnCommand(WPARAM wParam, LPARAM lParam) {
     HWND sender = reinterpret_cast<HWND>(lParam);
-    // Enter on a button that is not the default one arrives from IsDialogMessage as IDOK.
+    // Enter on a focused button arrives from IsDialogMessage as IDOK.
     if (LOWORD(wParam) == IDOK && sender == nullptr) {
         sender = GetFocus();
-        if (!(SendMessageW(sender, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON)) return 0;
+        const auto code = SendMessageW(sender, WM_GETDLGCODE, 0, 0);
+        if ((code & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON)) == 0) return 0;
         wParam = MAKEWPARAM(0, BN_CLICKED);
     }
     const auto control = ControlOf(sender);
-    if (!control) return 0;
-    switch (HIWORD(wParam)) {
-        case EN_CHANGE:
-            if (m_controls[control->row].field) m_controls[control->row].field->NoteChange();
-            break;
-        case BN_CLICKED:
-            // A field the click took the focus from speaks first, and may take it back.
-            ReportPendingLeaves();
-            if (GetFocus() == sender && m_events.buttonPress) m_events.buttonPress(*control);
-            break;
-        default:
-            break;
-    }
+    if (control && HIWORD(wParam) == BN_CLICKED) Pressed(*control);
     return 0;
 }
 
@@ -107,7 +90,7 @@ LRESULT Win32Form::OnControlColour(HDC dc, HWND window) {
     if (!control)
         return DefWindowProcW(m_window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                               reinterpret_cast<LPARAM>(window));
-    const ControlState& state = m_controls[control->row];
+    const ControlState& state = State(*control);
     if (state.text) SetTextColor(dc, ToColorRef(*state.text));
     if (state.background) {
         SetBkColor(dc, ToColorRef(*state.background));
@@ -118,18 +101,38 @@ LRESULT Win32Form::OnControlColour(HDC dc, HWND window) {
     return reinterpret_cast<LRESULT>(m_brushes.Of(m_layout.background));
 }
 
-// Windows would put the focus on the form itself; it goes back to the control that last had
-// it, as in a dialog, also after a message box.
+// Windows would put the focus on the form itself; it goes back to the control that had it
+// when the window was left, as in a dialog, also after a message box.
 void Win32Form::OnActivate(WPARAM wParam) {
-    if (LOWORD(wParam) == WA_INACTIVE || HIWORD(wParam) != 0) return;
-    if (m_lastFocus != nullptr && IsWindow(m_lastFocus)) SetFocus(m_lastFocus);
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        if (ControlOf(GetFocus())) m_lastFocus = GetFocus();
+        return;
+    }
+    if (HIWORD(wParam) != 0) return;  // minimised
+    if (m_lastFocus != nullptr && IsWindow(m_lastFocus)) {
+        SetFocus(m_lastFocus);
+    } else {
+        SetFocus(m_window);
+    }
 }
 
+// Moved to a screen of another resolution: where Windows suggests, at the size it was told
+// (WM_GETDPISCALEDSIZE), and laid out anew.
 void Win32Form::OnDpiChanged(UINT dpi, const RECT& suggested) {
     m_dpi = dpi;
-    SetWindowPos(m_window, nullptr, suggested.left, suggested.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Layout(dpi);
+    SetWindowPos(m_window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    Layout();
+    LoadIcons();
+}
+
+// The user's text size may have changed with any setting.
+void Win32Form::OnSettingChange() {
+    const UINT scale = TextScalePercent();
+    if (scale == m_textScale) return;
+    m_textScale = scale;
+    Layout();
+    FitWindow();
 }
 
 }  // namespace styrmark::win32

@@ -19,6 +19,7 @@ std::unique_ptr<Form> CreateForm(const FormLayout& layout, std::span<const Contr
     return std::make_unique<win32::Win32Form>(layout, controls);
 }
 
+// Asked anew for every result, never kept: the user may change it while the program runs.
 std::string DecimalSeparator() {
     std::array<wchar_t, 8> separator{};
     const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator.data(),

@@ -31,4 +31,12 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
+std::wstring GlobalText(HGLOBAL memory) {
+    const auto* text = static_cast<const wchar_t*>(GlobalLock(memory));
+    if (text == nullptr) return {};
+    const std::wstring kept(text, wcsnlen(text, GlobalSize(memory) / sizeof(wchar_t)));
+    GlobalUnlock(memory);
+    return kept;
+}
+
 }  // namespace styrmark::win32

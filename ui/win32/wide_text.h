@@ -15,4 +15,8 @@ std::string Narrow(std::wstring_view utf16);
 
 std::wstring WindowText(HWND window);
 
+// UTF-16 text that another program put into global memory (the clipboard, a drop): up to
+// its first NUL, and never past the memory's own size, whatever the text claims.
+std::wstring GlobalText(HGLOBAL memory);
+
 }  // namespace styrmark::win32

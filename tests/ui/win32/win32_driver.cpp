@@ -36,6 +36,20 @@ toolkit::Rgb ToRgb(COLORREF colour) {
     return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
 }
 
+// The user's text size as Settings keeps it, read here on its own so that a form that
+// ignored it would not fit the table.
+double TextScale() {
+    DWORD percent = 100;
+    DWORD size = sizeof percent;
+    RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Accessibility", L"TextScaleFactor",
+                 RRF_RT_REG_DWORD, nullptr, &percent, &size);
+    return percent / 100.0;
+}
+
+Rect ToRect(const RECT& place) {
+    return {place.left, place.top, place.right - place.left, place.bottom - place.top};
+}
+
 class Win32Driver final : public Driver {
 public:
     Win32Driver() : m_form(std::make_unique<Form1>()), m_window(win32Form().Handle()) {
@@ -83,7 +97,13 @@ public:
                 PasteFromContextMenu(ControlCentre(field));
                 break;
             case Route::Drop:
-                DropClipboardAt(ControlCentre(field));
+                // The fields take drops only once the window has been drawn, on a timer; a
+                // drag that reached no target is tried again once that has run.
+                for (int tries = 0; tries < 3; ++tries) {
+                    SetCursorPos(ControlCentre(field).x, ControlCentre(field).y);
+                    Settle();
+                    if (DropText(Widen(text)) != DROPEFFECT_NONE) break;
+                }
                 break;
             case Route::InputMethod:
                 Compose(control(field), Widen(text));
@@ -144,7 +164,7 @@ public:
         GetClientRect(m_window, &client);
         return {0, 0, client.right, client.bottom};
     }
-    double Dpi() const override { return win32::WindowDpi(m_window); }
+    double Dpi() const override { return win32::WindowDpi(m_window) * TextScale(); }
     toolkit::Rgb FormBackground() const override {
         return ToRgb(PaintedPixel([this](HDC dc) {
             SendMessageW(m_window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
@@ -173,12 +193,30 @@ public:
         RECT place{};
         GetWindowRect(this->control(control), &place);
         MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&place), 2);
-        return {place.left, place.top, place.right - place.left, place.bottom - place.top};
+        return ToRect(place);
     }
     bool IsDown(toolkit::Control button) const override {
         return (SendMessageW(control(button), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
     }
     std::string Clipboard() const override { return Narrow(ClipboardText()); }
+    // As screen readers have it from Windows: the caption just before the control.
+    std::optional<toolkit::Control> LabelOf(toolkit::Control control) const override {
+        const HWND before = GetWindow(this->control(control), GW_HWNDPREV);
+        wchar_t kind[16]{};
+        GetClassNameW(before, kind, 16);
+        if (before == nullptr || _wcsicmp(kind, L"Static") != 0) return std::nullopt;
+        return win32Form().ControlOf(before);
+    }
+    Placement WindowPlacement() const override {
+        RECT window{};
+        GetWindowRect(m_window, &window);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(m_window, MONITOR_DEFAULTTONEAREST), &monitor);
+        const LONG style = GetWindowLongW(m_window, GWL_STYLE);
+        return {ToRect(window), ToRect(monitor.rcWork), (style & WS_THICKFRAME) != 0,
+                (style & WS_MAXIMIZEBOX) != 0};
+    }
 
 private:
     win32::Win32Form& win32Form() const { return static_cast<win32::Win32Form&>(m_form->Window()); }

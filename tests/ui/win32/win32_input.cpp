@@ -11,6 +11,22 @@
 namespace styrmark::test {
 namespace {
 
+// Wine's clipboard manager takes the clipboard for a moment whenever it changes.
+void OpenClipboardSoon(HWND owner) {
+    for (int tries = 0; !OpenClipboard(owner); ++tries) {
+        if (tries == 20) throw std::runtime_error("the clipboard is taken");
+        Sleep(5);
+    }
+}
+
+HGLOBAL GlobalText(const std::wstring& text) {
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    return memory;
+}
+
 INPUT KeyInput(WORD key, bool up, bool extended = false) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
@@ -38,6 +54,45 @@ public:
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL, DWORD) override { return DRAGDROP_S_DROP; }
     HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+};
+
+// One text, as another program offers it for a drag.
+class TextData final : public IDataObject {
+public:
+    explicit TextData(std::wstring text) : m_text(std::move(text)) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        *object = iid == IID_IUnknown || iid == IID_IDataObject ? this : nullptr;
+        return *object != nullptr ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
+        return format->cfFormat == CF_UNICODETEXT && (format->tymed & TYMED_HGLOBAL) != 0
+                   ? S_OK
+                   : DV_E_FORMATETC;
+    }
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
+        if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
+        *medium = {TYMED_HGLOBAL, {}, nullptr};
+        medium->hGlobal = GlobalText(m_text);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+
+private:
+    std::wstring m_text;
 };
 
 // Runs inside the menu's own loop: clicks the edit menu's Paste, known by its command
@@ -120,18 +175,15 @@ void PasteFromContextMenu(POINT screen) {
 }
 
 void SetClipboard(HWND owner, const std::wstring& text) {
-    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
-    GlobalUnlock(memory);
-    if (!OpenClipboard(owner)) throw std::runtime_error("the clipboard is taken");
+    HGLOBAL memory = GlobalText(text);
+    OpenClipboardSoon(owner);
     EmptyClipboard();
     SetClipboardData(CF_UNICODETEXT, memory);
     CloseClipboard();
 }
 
 std::wstring ClipboardText() {
-    if (!OpenClipboard(nullptr)) throw std::runtime_error("the clipboard is taken");
+    OpenClipboardSoon(nullptr);
     std::wstring text;
     if (HANDLE memory = GetClipboardData(CF_UNICODETEXT)) {
         text = static_cast<const wchar_t*>(GlobalLock(memory));
@@ -141,20 +193,31 @@ std::wstring ClipboardText() {
     return text;
 }
 
-void DropClipboardAt(POINT screen) {
-    SetCursorPos(screen.x, screen.y);
-    IDataObject* data = nullptr;
-    if (OleGetClipboard(&data) != S_OK) throw std::runtime_error("nothing to drag");
+// The text in a data object of its own, as another program drags it: the clipboard, which
+// Wine's clipboard manager may hold for a moment after it changed, plays no part.
+DWORD DropText(const std::wstring& text, DWORD allowed) {
+    TextData data(text);
     DropAtPointer source;
     DWORD effect = DROPEFFECT_NONE;
-    DoDragDrop(data, &source, DROPEFFECT_COPY, &effect);
-    data->Release();
+    DoDragDrop(&data, &source, allowed, &effect);
+    return effect;
 }
 
 // Wine's input method crashes on ImmSetCompositionString without an X input method, so the
 // committed text comes as what an input method turns it into for the window: WM_IME_CHAR.
 void Compose(HWND window, const std::wstring& text) {
     for (const wchar_t character : text) PostMessageW(window, WM_IME_CHAR, character, 1);
+}
+
+int IconWidth(HWND window, WPARAM which) {
+    ICONINFO info{};
+    if (!GetIconInfo(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0)), &info))
+        return 0;
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
 }
 
 COLORREF PaintedPixel(const std::function<void(HDC)>& paint) {

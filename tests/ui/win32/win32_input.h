@@ -3,6 +3,7 @@
 
 // A user's input as Windows delivers it, and what a window paints, for the Win32 driver.
 
+#include <ole2.h>
 #include <windows.h>
 
 #include <functional>
@@ -28,10 +29,15 @@ void ClickAt(POINT screen, DWORD down, DWORD up);
 void PasteFromContextMenu(POINT screen);
 void SetClipboard(HWND owner, const std::wstring& text);
 std::wstring ClipboardText();
-// Drags what the clipboard holds onto the point and lets it go there.
-void DropClipboardAt(POINT screen);
+// Drags the text, allowing those effects, and lets it go where the pointer is; the effect
+// the target chose. The drag takes the pointer's place from the first message it gets, so
+// whatever was queued before the pointer got there must be handled first.
+DWORD DropText(const std::wstring& text, DWORD allowed = DROPEFFECT_COPY);
 // Commits `text` as an input method does.
 void Compose(HWND window, const std::wstring& text);
+
+// The width of the window's icon of that kind (ICON_SMALL, ICON_BIG), 0 if none.
+int IconWidth(HWND window, WPARAM which);
 
 // The colour at a point inside what `paint` draws into a memory DC.
 COLORREF PaintedPixel(const std::function<void(HDC)>& paint);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Resource ids the program's resource script and the form share.
+// Resource ids of the program's resource script.
 
 #define STYRMARK_ICON 1
