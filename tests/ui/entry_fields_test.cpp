@@ -104,6 +104,19 @@ TEST_P(EveryRouteInIsFiltered, KeptAndCursor) {
 }
 INSTANTIATE_TEST_SUITE_P(Fields, EveryRouteInIsFiltered, testing::ValuesIn(IncomingByEveryRoute()));
 
+// Filtered or not, what came in over the selection is one edit of the field's own, which
+// Ctrl+Z takes back, bringing back what it replaced.
+TEST_F(WindowTest, FilteredTextThatCameInIsUndoneWhole) {
+    for (const Route route : {Route::CtrlV, Route::ShiftInsert, Route::ContextMenu}) {
+        driver().SetText(form().Text1, "17:00:00");
+        driver().Press(Key::CtrlA);
+        driver().PutIn(route, form().Text1, "5a8:-0 0");
+        EXPECT_EQ(driver().Text(form().Text1), "58:00") << static_cast<int>(route);
+        driver().Press(Key::CtrlZ);
+        EXPECT_EQ(driver().Text(form().Text1), "17:00:00") << static_cast<int>(route);
+    }
+}
+
 // As Tab does, Enter selects the next field's text, so that typing replaces it.
 TEST_F(WindowTest, EnterMovesToTheNextControl) {
     driver().Press(Key::Enter);

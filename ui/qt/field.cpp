@@ -2,8 +2,12 @@
 #include "ui/qt/field.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <memory>
 #include <utility>
 
 #include "ui/qt/character_validator.h"
@@ -42,6 +46,11 @@ void Field::clearHandlers() {
 }
 
 void Field::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Paste) && !isReadOnly()) {
+        pasteFiltered();
+        event->accept();
+        return;
+    }
     const QString text = event->text();
     if (m_keyFilter && text.size() == 1 && !IsShortcut(event) &&
         !m_keyFilter(text.front().unicode())) {
@@ -49,6 +58,56 @@ void Field::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void Field::pasteFiltered() {
+    const QString incoming = QGuiApplication::clipboard()->text();
+    const int at = hasSelectedText() ? selectionStart() : cursorPosition();
+    insert(m_validator->Kept(text(), at, static_cast<int>(selectedText().size()), incoming));
+}
+
+// Its Paste is known by the shortcut it shows, whatever the language: not every Qt names it.
+QMenu* Field::createContextMenu() {
+    QMenu* menu = createStandardContextMenu();
+    const QString shortcut =
+        '\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    for (QAction* action : menu->actions()) {
+        if (!action->text().endsWith(shortcut)) continue;
+        action->disconnect(this);
+        connect(action, &QAction::triggered, this, &Field::pasteFiltered);
+    }
+    return menu;
+}
+
+void Field::contextMenuEvent(QContextMenuEvent* event) {
+    const std::unique_ptr<QMenu> menu(createContextMenu());
+    menu->exec(event->globalPos());
+}
+
+void Field::dropEvent(QDropEvent* event) {
+    if (!event->mimeData()->hasText()) return QLineEdit::dropEvent(event);
+    QMimeData filtered;
+    filtered.setText(m_validator->Kept(text(), cursorPositionAt(event->position().toPoint()), 0,
+                                       event->mimeData()->text()));
+    QDropEvent drop(event->position(), event->possibleActions(), &filtered, event->buttons(),
+                    event->modifiers(), event->type());
+    drop.setDropAction(event->dropAction());
+    QLineEdit::dropEvent(&drop);
+    event->setAccepted(drop.isAccepted());
+    event->setDropAction(drop.dropAction());
+}
+
+void Field::inputMethodEvent(QInputMethodEvent* event) {
+    if (event->commitString().isEmpty()) return QLineEdit::inputMethodEvent(event);
+    const int at = hasSelectedText() ? selectionStart() : cursorPosition();
+    QInputMethodEvent filtered(event->preeditString(), event->attributes());
+    filtered.setCommitString(
+        m_validator->Kept(text(), at + event->replacementStart(),
+                          hasSelectedText() ? static_cast<int>(selectedText().size())
+                                            : event->replacementLength(),
+                          event->commitString()),
+        event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&filtered);
 }
 
 void Field::focusInEvent(QFocusEvent* event) {

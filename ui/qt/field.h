@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QMenu>
 #include <functional>
 
 #include "ui/toolkit.h"
@@ -29,13 +30,22 @@ public:
     // Told whether the focus went to another control of the same window.
     void setOnLeave(std::function<void(bool withinForm)> handler);
     void clearHandlers();
+    // The standard menu, its Paste filtered as every other way in.
+    QMenu* createContextMenu();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // Text from outside goes in already filtered, as one edit Ctrl+Z takes back: a validator
+    // that has to change the text empties the field's undo.
+    void pasteFiltered();
+
     CharacterValidator* m_validator;
     KeyFilter m_keyFilter;
     std::function<void()> m_onEnter;

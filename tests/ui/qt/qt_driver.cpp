@@ -19,6 +19,7 @@
 #include <utility>
 
 #include "driver.h"
+#include "ui/qt/field.h"
 #include "ui/qt/form_widget.h"
 
 namespace styrmark::test {
@@ -31,8 +32,8 @@ QString FromUtf8(std::string_view text) {
 toolkit::Rgb ToRgb(const QColor& colour) { return {colour.red(), colour.green(), colour.blue()}; }
 
 // The menu's entries are known by the shortcut they show, whatever the language.
-void PasteFromMenu(QLineEdit* field) {
-    const std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
+void PasteFromMenu(toolkit::Field* field) {
+    const std::unique_ptr<QMenu> menu(field->createContextMenu());
     const QString shortcut =
         '\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
     for (QAction* action : menu->actions()) {
@@ -98,7 +99,7 @@ public:
                 QTest::keyClick(field, Qt::Key_Insert, Qt::ShiftModifier);
                 break;
             case Route::ContextMenu:
-                PasteFromMenu(field);
+                PasteFromMenu(qobject_cast<toolkit::Field*>(field));
                 break;
             case Route::Drop: {
                 QMimeData data;

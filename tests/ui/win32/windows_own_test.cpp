@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What only the Win32 front end does: the real message box, fonts, styles, resolution
-// changes, icons, the live result line, drops and undo, and a window Windows will not make.
+// changes, icons, the live result line, drops, and a window Windows will not make.
 #include <windows.h>
 
 #include <cstdlib>
@@ -188,19 +188,6 @@ TEST_F(WindowTest, ADropCopiesAndReplacesTheSelectionItLandsOn) {
     EXPECT_EQ(DropText(L"59:04:30", DROPEFFECT_COPY | DROPEFFECT_MOVE),
               static_cast<DWORD>(DROPEFFECT_COPY));
     EXPECT_EQ(driver().Text(form().Text1), "59:04:30");
-}
-
-// Filtered or not, what came in over the selection is one edit of the field's own, which
-// Ctrl+Z takes back, bringing back what it replaced.
-TEST_F(WindowTest, FilteredTextThatCameInIsUndoneWhole) {
-    for (const Route route : {Route::CtrlV, Route::ShiftInsert, Route::ContextMenu, Route::Drop}) {
-        driver().SetText(form().Text1, "17:00:00");
-        driver().Press(Key::CtrlA);
-        driver().PutIn(route, form().Text1, "5a8:-0 0");
-        EXPECT_EQ(driver().Text(form().Text1), "58:00") << static_cast<int>(route);
-        driver().Press(Key::CtrlZ);
-        EXPECT_EQ(driver().Text(form().Text1), "17:00:00") << static_cast<int>(route);
-    }
 }
 
 // Text that reaches the edit a way of its own (on Windows, an input method's composition)
