@@ -83,33 +83,13 @@ char* WriteScaled(char* first, std::uint64_t scaled, int decimals) {
     return first;
 }
 
-// Below 2^40 and with up to 6 decimals, the exact product significand × 10^decimals fits
-// 128 bits and the rounded result 64: the values a result line meets, with no heap.
-constexpr double kFastBelow = 0x1p40;
-constexpr int kFastMostDecimals = 6;
+// A finite double as significand × 2^exponent.
+struct Binary {
+    std::uint64_t significand;
+    int exponent;
+};
 
-}  // namespace
-
-char* FixedDigits(char* first, double magnitude, int decimals) {
-    if (magnitude < kFastBelow && decimals <= kFastMostDecimals) {
-        __extension__ using Wide = unsigned __int128;
-        constexpr int kFractionBits = std::numeric_limits<double>::digits - 1;
-        constexpr int kBias = std::numeric_limits<double>::max_exponent - 1;
-        const auto bits = std::bit_cast<std::uint64_t>(magnitude);
-        const auto storedExponent = static_cast<int>(bits >> kFractionBits);
-        std::uint64_t significand = bits & ((std::uint64_t{1} << kFractionBits) - 1);
-        if (storedExponent != 0) significand |= std::uint64_t{1} << kFractionBits;
-        Wide product = significand;
-        for (int i = 0; i < decimals; ++i) product *= 10;
-        // Below 2^40 at least 12 bits are below the point: always a right shift.
-        const int shift = kBias + kFractionBits - std::max(storedExponent, 1);
-        if (shift >= 128) return WriteScaled(first, 0, decimals);  // below a half
-        const Wide rest = product & ((Wide{1} << shift) - 1);
-        const Wide half = Wide{1} << (shift - 1);
-        auto scaled = static_cast<std::uint64_t>(product >> shift);
-        if (rest > half || (rest == half && (scaled & 1) != 0)) ++scaled;
-        return WriteScaled(first, scaled, decimals);
-    }
+Binary Decompose(double magnitude) {
     using Limits = std::numeric_limits<double>;
     constexpr int kFractionBits = Limits::digits - 1;
     constexpr int kBias = Limits::max_exponent - 1;
@@ -117,16 +97,39 @@ char* FixedDigits(char* first, double magnitude, int decimals) {
     const auto storedExponent = static_cast<int>(bits >> kFractionBits);
     std::uint64_t significand = bits & ((std::uint64_t{1} << kFractionBits) - 1);
     if (storedExponent != 0) significand |= std::uint64_t{1} << kFractionBits;
-    const int exponent = std::max(storedExponent, 1) - kBias - kFractionBits;
+    return {significand, std::max(storedExponent, 1) - kBias - kFractionBits};
+}
 
+// Below 2^40 and with up to 6 decimals, the exact product significand × 10^decimals fits
+// 128 bits and the rounded result 64: the values a result line meets, with no heap.
+constexpr double kQuickBelow = 0x1p40;
+constexpr int kQuickMostDecimals = 6;
+
+char* QuickFixedDigits(char* first, double magnitude, int decimals) {
+    __extension__ using Wide = unsigned __int128;
+    const Binary binary = Decompose(magnitude);
+    Wide product = binary.significand;
+    for (int i = 0; i < decimals; ++i) product *= 10;
+    // Below 2^40 at least 12 bits are below the point: always a right shift.
+    const int shift = -binary.exponent;
+    if (shift >= 128) return WriteScaled(first, 0, decimals);  // below a half
+    const Wide rest = product & ((Wide{1} << shift) - 1);
+    const Wide half = Wide{1} << (shift - 1);
+    auto scaled = static_cast<std::uint64_t>(product >> shift);
+    if (rest > half || (rest == half && (scaled & 1) != 0)) ++scaled;
+    return WriteScaled(first, scaled, decimals);
+}
+
+char* ExactFixedDigits(char* first, double magnitude, int decimals) {
+    const Binary binary = Decompose(magnitude);
     // magnitude × 10^decimals = significand × 5^decimals × 2^(exponent + decimals).
-    Whole scaled{static_cast<std::uint32_t>(significand),
-                 static_cast<std::uint32_t>(significand >> 32)};
+    Whole scaled{static_cast<std::uint32_t>(binary.significand),
+                 static_cast<std::uint32_t>(binary.significand >> 32)};
     constexpr std::uint32_t kFivesInALimb = 1220703125;  // 5^13
     int fives = decimals;
     for (; fives >= 13; fives -= 13) Multiply(scaled, kFivesInALimb);
     for (; fives > 0; --fives) Multiply(scaled, 5);
-    const int twos = exponent + decimals;
+    const int twos = binary.exponent + decimals;
     if (twos >= 0) {
         ShiftLeft(scaled, static_cast<std::size_t>(twos));
     } else {
@@ -148,6 +151,14 @@ char* FixedDigits(char* first, double magnitude, int decimals) {
         if (i - 1 == places && places > 0) *first++ = '.';
     }
     return first;
+}
+
+}  // namespace
+
+char* FixedDigits(char* first, double magnitude, int decimals) {
+    if (magnitude < kQuickBelow && decimals <= kQuickMostDecimals)
+        return QuickFixedDigits(first, magnitude, decimals);
+    return ExactFixedDigits(first, magnitude, decimals);
 }
 
 }  // namespace styrmark
