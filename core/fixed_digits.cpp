@@ -10,6 +10,18 @@
 #include <vector>
 
 namespace styrmark {
+
+Binary Decompose(double magnitude) {
+    using Limits = std::numeric_limits<double>;
+    constexpr int kFractionBits = Limits::digits - 1;
+    constexpr int kBias = Limits::max_exponent - 1;
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const auto storedExponent = static_cast<int>(bits >> kFractionBits);
+    std::uint64_t significand = bits & ((std::uint64_t{1} << kFractionBits) - 1);
+    if (storedExponent != 0) significand |= std::uint64_t{1} << kFractionBits;
+    return {significand, std::max(storedExponent, 1) - kBias - kFractionBits};
+}
+
 namespace {
 
 // A whole number in 32-bit limbs, the lowest first.
@@ -81,23 +93,6 @@ char* WriteScaled(char* first, std::uint64_t scaled, int decimals) {
         if (i - 1 == static_cast<std::size_t>(decimals) && decimals > 0) *first++ = '.';
     }
     return first;
-}
-
-// A finite double as significand × 2^exponent.
-struct Binary {
-    std::uint64_t significand;
-    int exponent;
-};
-
-Binary Decompose(double magnitude) {
-    using Limits = std::numeric_limits<double>;
-    constexpr int kFractionBits = Limits::digits - 1;
-    constexpr int kBias = Limits::max_exponent - 1;
-    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
-    const auto storedExponent = static_cast<int>(bits >> kFractionBits);
-    std::uint64_t significand = bits & ((std::uint64_t{1} << kFractionBits) - 1);
-    if (storedExponent != 0) significand |= std::uint64_t{1} << kFractionBits;
-    return {significand, std::max(storedExponent, 1) - kBias - kFractionBits};
 }
 
 // Below 2^40 and with up to 6 decimals, the exact product significand × 10^decimals fits

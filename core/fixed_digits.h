@@ -1,7 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
+
 namespace styrmark {
+
+// A finite double as significand × 2^exponent, read off its bits: the stored exponent,
+// biased, is that of the significand's leading bit (implicit, and with 1 for subnormals).
+struct Binary {
+    std::uint64_t significand;
+    int exponent;
+};
+Binary Decompose(double magnitude);
 
 // Writes a finite, non-negative double as std::to_chars does in fixed notation with the
 // given number of decimals (rounded to the nearest, ties to even; no point for none), from

@@ -44,19 +44,11 @@ constexpr int kMostExactDecimals = Limits::digits - Limits::min_exponent;
 constexpr std::size_t kMostPrintedChars = Limits::max_exponent10 + 1 + 1 + kMostExactDecimals;
 
 // A finite double is a whole number times 2^lowestPlace; when that power is negative, it
-// has exactly -lowestPlace decimals. Read off its bits: the stored exponent, biased, is
-// that of the significand's leading bit (implicit, and with 1 for subnormals).
+// has exactly -lowestPlace decimals.
 int ExactDecimals(double magnitude) {
-    constexpr int kFractionBits = Limits::digits - 1;
-    constexpr int kBias = Limits::max_exponent - 1;
-    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
-    const auto storedExponent = static_cast<int>(bits >> kFractionBits);
-    std::uint64_t significand = bits & ((std::uint64_t{1} << kFractionBits) - 1);
-    if (storedExponent != 0) significand |= std::uint64_t{1} << kFractionBits;
-    if (significand == 0) return 0;
-    const int lowestPlace =
-        std::max(storedExponent, 1) - kBias - kFractionBits + std::countr_zero(significand);
-    return std::max(0, -lowestPlace);
+    const Binary binary = Decompose(magnitude);
+    if (binary.significand == 0) return 0;
+    return std::max(0, -(binary.exponent + std::countr_zero(binary.significand)));
 }
 
 // Room for every digit of any double, and for a carry into a new leading digit.
