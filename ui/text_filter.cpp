@@ -21,4 +21,27 @@ FieldEdit FilterFieldText(const FieldEdit& edited, Admits admits, std::size_t li
     return kept;
 }
 
+Replacement KeptReplacement(std::u16string_view text, std::size_t start, std::size_t end,
+                            std::u16string_view incoming, Admits admits, std::size_t limit) {
+    start = std::min(start, text.size());
+    end = std::clamp(end, start, text.size());
+    std::u16string edited(text.substr(0, start));
+    edited += incoming;
+    edited += text.substr(end);
+    const FieldEdit kept = FilterFieldText({edited, start + incoming.size()}, admits, limit);
+
+    std::size_t head = 0;
+    while (head < start && head < kept.text.size() && kept.text[head] == text[head]) ++head;
+    std::size_t tail = 0;
+    while (tail < text.size() - end && tail < kept.text.size() - head &&
+           kept.text[kept.text.size() - 1 - tail] == text[text.size() - 1 - tail])
+        ++tail;
+    Replacement replacement{head, text.size() - tail,
+                            kept.text.substr(head, kept.text.size() - tail - head), kept.cursor,
+                            false};
+    replacement.whole =
+        replacement.start == start && replacement.end == end && replacement.text == incoming;
+    return replacement;
+}
+
 }  // namespace styrmark::toolkit

@@ -132,11 +132,16 @@ void Form::GiveFocus(Control control) {
     --m_programMoves;
 }
 
-void Form::NextControl(Control from) {
-    Require(from, {ControlKind::Field, ControlKind::Button}, "NextControl");
+Control Form::NextInTabOrder(Control from, bool backwards) const {
     const std::vector<Control> order = TabOrder(m_rows);
     const auto at = std::find(order.begin(), order.end(), from);
-    DoGiveFocus(at + 1 == order.end() ? order.front() : *(at + 1), true);
+    if (backwards) return at == order.begin() || at == order.end() ? order.back() : *(at - 1);
+    return at == order.end() || at + 1 == order.end() ? order.front() : *(at + 1);
+}
+
+void Form::NextControl(Control from) {
+    Require(from, {ControlKind::Field, ControlKind::Button}, "NextControl");
+    DoGiveFocus(NextInTabOrder(from), true);
 }
 
 void Form::Announce(Control liveLabel) {

@@ -191,6 +191,8 @@ protected:
     const ControlRow& RowOf(Control control) const;
     // The control a caption heads, if it heads one.
     std::optional<Control> Headed(Control label) const;
+    // The control Tab (or Shift+Tab) moves the focus to from `from`, round the form.
+    Control NextInTabOrder(Control from, bool backwards = false) const;
 
     // What the toolkit did, told by the front end as it happens.
     bool KeyTyped(Control field, char16_t character) const;  // true if the field takes it

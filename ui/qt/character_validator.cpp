@@ -20,16 +20,13 @@ QValidator::State CharacterValidator::validate(QString& input, int& position) co
     return Acceptable;
 }
 
-// The text around is kept already and the cut falls just before the cursor, so what stays
-// of the insertion is what lies between the two.
 QString CharacterValidator::Kept(const QString& text, int at, int replaced,
                                  const QString& incoming) const {
-    QString edited = text;
-    edited.replace(at, replaced, incoming);
-    const FieldEdit kept =
-        FilterFieldText({edited.toStdU16String(), static_cast<std::size_t>(at + incoming.size())},
+    const Replacement kept =
+        KeptReplacement(text.toStdU16String(), static_cast<std::size_t>(at),
+                        static_cast<std::size_t>(at + replaced), incoming.toStdU16String(),
                         m_admits, static_cast<std::size_t>(m_limit));
-    return QString::fromStdU16String(kept.text).mid(at, static_cast<qsizetype>(kept.cursor) - at);
+    return QString::fromStdU16String(kept.text);
 }
 
 }  // namespace styrmark::toolkit

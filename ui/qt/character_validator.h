@@ -17,7 +17,8 @@ public:
     void setAdmits(Admits admits);
     void setLimit(int characters);
     State validate(QString& input, int& position) const override;
-    // What stays of `incoming` put into `text` in place of `replaced` characters from `at`.
+    // What stays of `incoming` put into `text`, whose characters the field keeps already, in
+    // place of `replaced` characters from `at`.
     QString Kept(const QString& text, int at, int replaced, const QString& incoming) const;
 
 private:

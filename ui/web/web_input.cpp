@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What keys, edits and clicks on the page do to the form's controls.
-#include <algorithm>
 #include <string>
 
 #include "ui/text_filter.h"
@@ -32,14 +31,7 @@ FieldState State(Control field) {
 // comes here: those are shortcuts.
 bool WebForm::OnKeyDown(Control control, std::string_view key, bool shift) {
     if (key == "Tab") {
-        if (!shift) {
-            NextControl(control);
-            return true;
-        }
-        const std::vector<Control> order = TabOrder(Rows());
-        const auto at = std::find(order.begin(), order.end(), control);
-        if (at == order.end()) return false;
-        DoGiveFocus(at == order.begin() ? order.back() : *(at - 1), true);
+        DoGiveFocus(NextInTabOrder(control, shift), true);
         return true;
     }
     if (RowOf(control).kind != ControlKind::Field) return false;
@@ -63,20 +55,15 @@ bool WebForm::OnBeforeInput(Control field, std::string_view type, const std::u16
     if (!type.starts_with("insert") || type == "insertCompositionText" || type == "insertFromDrop")
         return false;
     const FieldState now = State(field);
-    const std::u16string before = now.text.substr(0, now.start);
-    const std::u16string after = now.text.substr(now.end);
-    const FieldEdit kept =
-        FilterFieldText({before + data + after, now.start + data.size()}, m_admits[field.row],
+    const Replacement kept =
+        KeptReplacement(now.text, now.start, now.end, data, m_admits[field.row],
                         static_cast<std::size_t>(RowOf(field).maxLength));
-    if (kept.text == before + data + after) return false;
-    const bool keepsRest =
-        kept.text.starts_with(before) && kept.text.ends_with(after) && kept.cursor >= before.size();
-    if (!keepsRest) {
-        Put(field, kept);
-    } else if (kept.cursor > before.size() || now.end > now.start) {
-        const std::u16string inserted =
-            kept.text.substr(before.size(), kept.cursor - before.size());
-        page_insert16(Row(field), inserted.data(), inserted.size());
+    if (kept.whole) return false;
+    if (kept.start != now.start || kept.end != now.end) {
+        Put(field,
+            {now.text.substr(0, kept.start) + kept.text + now.text.substr(kept.end), kept.cursor});
+    } else if (!kept.text.empty() || now.end > now.start) {
+        page_insert16(Row(field), kept.text.data(), kept.text.size());
     }
     return true;
 }

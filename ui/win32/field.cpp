@@ -3,7 +3,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <utility>
 
 #include "ui/text_filter.h"
@@ -105,48 +104,29 @@ LRESULT Field::OnCharacter(WPARAM wParam, LPARAM lParam) {
     if (typed < kFirstPrintable) return DefSubclassProc(m_edit, WM_CHAR, wParam, lParam);
     // Kept whole, it goes in as the edit's own typing, which one Ctrl+Z takes back at once.
     const auto character = static_cast<wchar_t>(typed);
-    const Replacement kept = Kept({&character, 1});
+    const toolkit::Replacement kept = Kept({&character, 1});
     if (kept.whole) return DefSubclassProc(m_edit, WM_CHAR, wParam, lParam);
     Put(kept, TRUE);
     return 0;
 }
 
-// The text as it would be with the selection replaced, filtered; then the least part of
-// the old text that differs, never less than the selection, so that Ctrl+Z gives back
-// exactly what was replaced.
-Field::Replacement Field::Kept(std::wstring_view incoming) const {
-    const std::wstring before = WindowText(m_edit);
+// What the field keeps of `incoming` over the selection.
+toolkit::Replacement Field::Kept(std::wstring_view incoming) const {
+    const std::wstring text = WindowText(m_edit);
     DWORD from = 0;
     DWORD to = 0;
     SendMessageW(m_edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-    const std::size_t start = std::min<std::size_t>(from, before.size());
-    const std::size_t end = std::clamp<std::size_t>(to, start, before.size());
-    std::u16string edited(before.begin(), before.begin() + static_cast<std::ptrdiff_t>(start));
-    edited.append(incoming.begin(), incoming.end());
-    edited.append(before.begin() + static_cast<std::ptrdiff_t>(end), before.end());
-    const toolkit::FieldEdit kept =
-        toolkit::FilterFieldText({edited, start + incoming.size()}, m_admits, m_limit);
-
-    std::size_t head = 0;
-    while (head < start && head < kept.text.size() && kept.text[head] == before[head]) ++head;
-    std::size_t tail = 0;
-    while (tail < before.size() - end && tail < kept.text.size() - head &&
-           kept.text[kept.text.size() - 1 - tail] == before[before.size() - 1 - tail])
-        ++tail;
-    Replacement replacement{head, before.size() - tail,
-                            std::wstring(kept.text.begin() + static_cast<std::ptrdiff_t>(head),
-                                         kept.text.end() - static_cast<std::ptrdiff_t>(tail)),
-                            kept.cursor, false};
-    replacement.whole =
-        replacement.start == start && replacement.end == end && replacement.text == incoming;
-    return replacement;
+    return toolkit::KeptReplacement(std::u16string(text.begin(), text.end()), from, to,
+                                    std::u16string(incoming.begin(), incoming.end()), m_admits,
+                                    m_limit);
 }
 
-void Field::Put(const Replacement& replacement, BOOL canUndo) {
+void Field::Put(const toolkit::Replacement& replacement, BOOL canUndo) {
     if (replacement.start != replacement.end || !replacement.text.empty()) {
+        const std::wstring text(replacement.text.begin(), replacement.text.end());
         DefSubclassProc(m_edit, EM_SETSEL, replacement.start, static_cast<LPARAM>(replacement.end));
         DefSubclassProc(m_edit, EM_REPLACESEL, static_cast<WPARAM>(canUndo),
-                        reinterpret_cast<LPARAM>(replacement.text.c_str()));
+                        reinterpret_cast<LPARAM>(text.c_str()));
     }
     DefSubclassProc(m_edit, EM_SETSEL, replacement.cursor, static_cast<LPARAM>(replacement.cursor));
 }
@@ -163,8 +143,7 @@ void Field::KeepAdmitted() {
     const toolkit::FieldEdit kept = toolkit::FilterFieldText(
         {std::u16string(text.begin(), text.end()), cursor}, m_admits, m_limit);
     if (kept.text.size() == text.size()) return;
-    Put({0, text.size(), std::wstring(kept.text.begin(), kept.text.end()), kept.cursor, false},
-        FALSE);
+    Put({0, text.size(), kept.text, kept.cursor, false}, FALSE);
     DefSubclassProc(m_edit, EM_SETMODIFY, FALSE, 0);
 }
 

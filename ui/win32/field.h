@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "ui/text_filter.h"
 #include "ui/toolkit.h"
 
 namespace styrmark::win32 {
@@ -37,22 +38,12 @@ public:
     void SetAdmits(toolkit::Admits admits) { m_admits = admits; }
 
 private:
-    // The part of the text to replace, and what replaces it, for the selection to be
-    // replaced by what the field keeps of an incoming text.
-    struct Replacement {
-        std::size_t start;
-        std::size_t end;
-        std::wstring text;
-        std::size_t cursor;
-        bool whole;  // the incoming text goes in as it is, over the selection
-    };
-
     static LRESULT CALLBACK Procedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR self);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnCharacter(WPARAM wParam, LPARAM lParam);
-    Replacement Kept(std::wstring_view incoming) const;
-    void Put(const Replacement& replacement, BOOL canUndo);
+    toolkit::Replacement Kept(std::wstring_view incoming) const;
+    void Put(const toolkit::Replacement& replacement, BOOL canUndo);
     void KeepAdmitted();
     void Paste();
 
