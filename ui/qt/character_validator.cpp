@@ -22,10 +22,10 @@ QValidator::State CharacterValidator::validate(QString& input, int& position) co
 
 QString CharacterValidator::Kept(const QString& text, int at, int replaced,
                                  const QString& incoming) const {
+    const auto start = static_cast<std::size_t>(at);
     const Replacement kept =
-        KeptReplacement(text.toStdU16String(), static_cast<std::size_t>(at),
-                        static_cast<std::size_t>(at + replaced), incoming.toStdU16String(),
-                        m_admits, static_cast<std::size_t>(m_limit));
+        KeptReplacement(text.toStdU16String(), start, start + static_cast<std::size_t>(replaced),
+                        incoming.toStdU16String(), m_admits, static_cast<std::size_t>(m_limit));
     return QString::fromStdU16String(kept.text);
 }
 
